@@ -1,0 +1,93 @@
+// The expression engine: compiles a function text of one variable x into register
+// operations and evaluates it and its numerical derivative.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "util/NumberText.h"
+
+namespace lindor::lang {
+class Language;
+}
+
+namespace lindor::expr {
+
+enum class AngleMode { Radians, Degrees };
+
+// The engine's process-wide state, owned by whoever runs the engine (the frame, the
+// command line, a test) and passed to the function list.
+struct EngineContext {
+    AngleMode angleMode = AngleMode::Radians;
+    NumberLocale locale;
+    const lang::Language* language = nullptr; // error texts; null: built-in English
+    std::mt19937_64 random{std::random_device{}()};
+};
+
+class TFunctionDB;
+
+// One compiled operation: reads one or two registers, writes one.
+struct TOp {
+    std::uint8_t subFunction = 0; // "d": position of the differentiated function in the list
+    std::uint32_t left = 0;
+    std::uint32_t right = 0;
+    std::uint32_t result = 0;
+    char opcode = 0;
+};
+
+class TFunction {
+public:
+    // `db` is the function list that "d/dx" operands are added to.
+    explicit TFunction(TFunctionDB& db);
+    ~TFunction();
+    TFunction(const TFunction&) = delete;
+    TFunction& operator=(const TFunction&) = delete;
+
+    // Compiles `text`. On failure returns false, sets `errorText` to a translated
+    // message, and leaves this function unusable (Evaluate answers false).
+    bool Compile(const std::string& text, std::string& errorText);
+
+    // y = f(x); false when the value is undefined (y is then not written).
+    bool Evaluate(long double x, long double& y);
+
+    // Numerical f'(x); false when no difference quotient could be formed.
+    bool Derivative(long double x, long double& y);
+
+    bool isCompiled() const;
+    bool hasRange() const;
+    long double lowerBound() const;
+    long double upperBound() const;
+    // The normalised text of the last successful compilation (for tests and diagnostics).
+    const std::string& normalisedText() const;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> m_impl;
+};
+
+// The ordered list of compiled functions, addressed by position from 0.
+class TFunctionDB {
+public:
+    explicit TFunctionDB(EngineContext& context);
+    ~TFunctionDB();
+    TFunctionDB(const TFunctionDB&) = delete;
+    TFunctionDB& operator=(const TFunctionDB&) = delete;
+
+    int Add();                  // appends a new empty function, returns its position
+    TFunction& Get(int position); // throws std::out_of_range "List index out of bounds (%d)"
+    void Delete(int position);
+    void Clear();
+    int Count() const;
+
+    EngineContext& context() { return m_context; }
+
+private:
+    EngineContext& m_context;
+    std::vector<std::unique_ptr<TFunction>> m_functions;
+};
+
+} // namespace lindor::expr
