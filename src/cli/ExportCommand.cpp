@@ -1,13 +1,246 @@
-#include "cli/Cli.h"
-
+// lindor --export FILE [options] [FUNCTION ...]: draws the graph as the graph window
+// shows it and writes it to FILE (.png, .bmp, .svg, .gif).
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
 #include <ostream>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "expr/FuncEval.h"
+#include "graph/GraphView.h"
+#include "lang/Language.h"
+#include "qt/GraphSurfaces.h"
+#include "qt/PictureFiles.h"
+#include "util/NumberText.h"
 
 namespace lindor::cli {
 
-// Placeholder until the export mode lands.
+namespace {
+
+constexpr int kLargestSide = 16384;
+
+struct ExportOptions {
+    std::string file;
+    int width = 800;
+    int height = 600;
+    graph::Range range = graph::Range::standard();
+    bool degrees = false;
+    graph::LineStyle lines = graph::LineStyle::Normal;
+    bool showAxis = true;
+    bool showGrid = true;
+    bool showScaleText = true;
+    bool showNames = true;
+    bool hasIntegral = false;
+    std::string integral;
+    std::string document;
+    std::vector<std::string> functions;
+};
+
+bool parseSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return false;
+    try {
+        std::size_t used = 0;
+        const std::string w = text.substr(0, x);
+        const std::string h = text.substr(x + 1);
+        width = std::stoi(w, &used);
+        if (used != w.size())
+            return false;
+        height = std::stoi(h, &used);
+        if (used != h.size())
+            return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
+}
+
+bool parseRange(const std::string& text, graph::Range& range, std::string& error) {
+    std::vector<long double> values;
+    std::stringstream in(text);
+    std::string cell;
+    const NumberLocale pointLocale; // the command line always writes a decimal point
+    while (std::getline(in, cell, ',')) {
+        long double v = 0;
+        if (!tryParseNumber(cell, pointLocale, v)) {
+            error = "'" + cell + "' is not a valid floating point value";
+            return false;
+        }
+        values.push_back(v);
+    }
+    if (values.size() != 6) {
+        error = "--range needs six numbers: XMIN,XMAX,XSTEP,YMIN,YMAX,YSTEP";
+        return false;
+    }
+    range = {values[0], values[1], values[2], values[3], values[4], values[5]};
+    return true;
+}
+
+// Returns kExitOk when the arguments are good, otherwise prints why and returns the code.
+int parseOptions(CommandContext& ctx, ExportOptions& o) {
+    const std::vector<std::string>& a = ctx.args;
+    if (a.empty() || a[0].empty() || a[0].rfind("--", 0) == 0) {
+        ctx.err << "lindor: --export needs a file name first\n";
+        return kExitUsage;
+    }
+    o.file = a[0];
+    bool onlyFunctions = false;
+    for (std::size_t i = 1; i < a.size(); ++i) {
+        const std::string& arg = a[i];
+        if (onlyFunctions || arg.rfind("--", 0) != 0) {
+            o.functions.push_back(arg);
+            continue;
+        }
+        auto value = [&](std::string& out) {
+            if (i + 1 >= a.size()) {
+                ctx.err << "lindor: " << arg << " needs a value\n";
+                return false;
+            }
+            out = a[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "--") {
+            onlyFunctions = true;
+        } else if (arg == "--size") {
+            if (!value(v))
+                return kExitUsage;
+            if (!parseSize(v, o.width, o.height)) {
+                ctx.err << "lindor: --size needs WIDTHxHEIGHT, each 1 to " << kLargestSide
+                        << " pixels, not '" << v << "'\n";
+                return kExitUsage;
+            }
+        } else if (arg == "--range") {
+            std::string error;
+            if (!value(v))
+                return kExitUsage;
+            if (!parseRange(v, o.range, error)) {
+                ctx.err << "lindor: " << error << "\n";
+                return kExitUsage;
+            }
+        } else if (arg == "--degrees") {
+            o.degrees = true;
+        } else if (arg == "--lines") {
+            if (!value(v))
+                return kExitUsage;
+            if (v == "dotted")
+                o.lines = graph::LineStyle::Dotted;
+            else if (v == "normal")
+                o.lines = graph::LineStyle::Normal;
+            else if (v == "bold")
+                o.lines = graph::LineStyle::Bold;
+            else {
+                ctx.err << "lindor: --lines is dotted, normal or bold, not '" << v << "'\n";
+                return kExitUsage;
+            }
+        } else if (arg == "--no-axis") {
+            o.showAxis = false;
+        } else if (arg == "--no-grid") {
+            o.showGrid = false;
+        } else if (arg == "--no-scale-text") {
+            o.showScaleText = false;
+        } else if (arg == "--no-names") {
+            o.showNames = false;
+        } else if (arg == "--integral") {
+            if (!value(o.integral))
+                return kExitUsage;
+            o.hasIntegral = true;
+        } else if (arg == "--document") {
+            if (!value(o.document))
+                return kExitUsage;
+        } else {
+            ctx.err << "lindor: unknown --export option '" << arg << "'\n";
+            return kExitUsage;
+        }
+    }
+    if (o.hasIntegral && !o.functions.empty()) {
+        ctx.err << "lindor: --export draws either functions or one --integral, not both\n";
+        return kExitUsage;
+    }
+    if (qtgui::pictureFormatOf(o.file) == qtgui::PictureFormat::Unknown) {
+        ctx.err << "lindor: unknown picture format of '" << o.file
+                << "' (use .png, .bmp, .svg or .gif)\n";
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
+// Text drawing needs a GUI application; without a display it runs off-screen.
+std::unique_ptr<QGuiApplication> ensureGuiApplication() {
+    if (QGuiApplication::instance())
+        return nullptr;
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "lindor";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
 int runExport(CommandContext& ctx) {
-    ctx.err << "lindor: --export is not available in this build\n";
-    return kExitFailure;
+    ExportOptions o;
+    if (const int code = parseOptions(ctx, o); code != kExitOk)
+        return code;
+    if (!o.document.empty()) {
+        // Documents are opened by the document reader; until it is wired here the
+        // option is refused rather than ignored.
+        ctx.err << "lindor: --document is not available in this build\n";
+        return kExitFailure;
+    }
+
+    lang::Language language(
+        [&ctx](const std::string& message) { ctx.err << "lindor: " << message << "\n"; });
+    if (!ctx.programDir.empty())
+        language.LoadLanguage("English", ctx.programDir);
+
+    expr::EngineContext engine;
+    engine.angleMode = o.degrees ? expr::AngleMode::Degrees : expr::AngleMode::Radians;
+    engine.language = &language;
+    expr::TFunctionDB functions(engine);
+    graph::GraphView view(functions, language);
+    view.setClientSize(o.width, o.height);
+    std::string error;
+    if (!view.applyRange(o.range, error)) {
+        ctx.err << "lindor: " << error << "\n";
+        return kExitUsage;
+    }
+    graph::ViewSettings& settings = view.state().view;
+    settings.radians = !o.degrees;
+    settings.lineStyle = o.lines;
+    settings.showAxis = o.showAxis;
+    settings.showGrid = o.showGrid;
+    settings.showScaleText = o.showScaleText;
+    settings.showFunctionNames = o.showNames;
+
+    const auto app = ensureGuiApplication();
+    qtgui::GraphSurfaces surfaces;
+    view.state().mode = o.hasIntegral ? graph::kIntegralMode : graph::kFunctionMode;
+    const std::vector<std::string> texts =
+        o.hasIntegral ? std::vector<std::string>{o.integral} : o.functions;
+    for (const std::string& text : texts) {
+        const graph::PlotOutcome outcome = view.plotRequest(text, surfaces.canvas());
+        if (outcome.status == graph::PlotOutcome::Status::Plotted)
+            continue;
+        std::string why = outcome.message;
+        if (outcome.status == graph::PlotOutcome::Status::InvalidIntegral)
+            why = language.text("IntegralTextNotValid");
+        else if (outcome.status == graph::PlotOutcome::Status::EmptyText)
+            why = "empty function text";
+        ctx.err << "lindor: " << text << ": " << why << "\n";
+        return kExitUsage;
+    }
+
+    // The picture the graph window shows: a full redraw of everything plotted.
+    view.redraw(surfaces.canvas());
+    if (!qtgui::savePicture(surfaces, o.file, error)) {
+        ctx.err << "lindor: " << error << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 } // namespace lindor::cli

@@ -28,14 +28,45 @@ struct EngineContext {
 };
 
 class TFunctionDB;
+class TFunction;
+
+// What an operation computes. `TOp::opcode` holds the letter the function text uses
+// ('+', '-', '*', '/', '^' or a code letter); the kind also tells the specialised
+// forms of the power apart.
+enum class OpKind : std::uint8_t {
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,             // the general power rules
+    PowerWhole,        // constant whole exponent of small size: repeated squaring
+    PowerPositiveBase, // constant positive base: its logarithm sits in register `aux`
+    Sin,
+    Cos,
+    Tan,
+    ArcSin,
+    ArcCos,
+    ArcTan,
+    Derivative,
+    Sqrt,
+    Cbrt,
+    Abs,
+    Random,
+    Floor,
+    Ln,
+    Log10,
+};
 
 // One compiled operation: reads one or two registers, writes one.
 struct TOp {
-    std::uint8_t subFunction = 0; // "d": position of the differentiated function in the list
+    char opcode = 0;
+    OpKind kind = OpKind::Add;
+    std::int32_t wholeExponent = 0; // PowerWhole
     std::uint32_t left = 0;
     std::uint32_t right = 0;
     std::uint32_t result = 0;
-    char opcode = 0;
+    std::uint32_t aux = 0;            // PowerPositiveBase
+    TFunction* subFunction = nullptr; // Derivative: the function whose derivative is taken
 };
 
 class TFunction {
@@ -63,9 +94,18 @@ public:
     // The normalised text of the last successful compilation (for tests and diagnostics).
     const std::string& normalisedText() const;
 
+    // The compiled form, for inspection: the operations in execution order, the register
+    // that holds the value after an evaluation, and the content of a register.
+    const std::vector<TOp>& operations() const;
+    std::uint32_t resultRegister() const;
+    long double registerValue(std::uint32_t reg) const;
+
     struct Impl;
 
 private:
+    friend class Compiler;
+    bool compileAt(const std::string& text, std::string& errorText, int depth);
+
     std::unique_ptr<Impl> m_impl;
 };
 
@@ -77,17 +117,24 @@ public:
     TFunctionDB(const TFunctionDB&) = delete;
     TFunctionDB& operator=(const TFunctionDB&) = delete;
 
-    int Add();                  // appends a new empty function, returns its position
+    int Add();                    // appends a new empty function, returns its position
     TFunction& Get(int position); // throws std::out_of_range "List index out of bounds (%d)"
     void Delete(int position);
     void Clear();
     int Count() const;
 
+    // Shared ownership of the function at `position`: a compiled "d/dx" keeps its operand
+    // alive (and keeps evaluating the same function) when the list entry is deleted or
+    // the list moves on.
+    std::shared_ptr<TFunction> share(int position);
+
     EngineContext& context() { return m_context; }
 
 private:
+    void checkPosition(int position) const;
+
     EngineContext& m_context;
-    std::vector<std::unique_ptr<TFunction>> m_functions;
+    std::vector<std::shared_ptr<TFunction>> m_functions;
 };
 
 } // namespace lindor::expr

@@ -1,0 +1,170 @@
+#include "files/SettingsFile.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <utility>
+
+#include "files/ProfileLists.h"
+#include "files/ViewSettingsIO.h"
+
+namespace lindor::files {
+
+const char* const kFrameWindow = "MDIFrame";
+const char* const kFunctionPadWindow = "FunctionPadWindow";
+const char* const kRangeWindow = "RangeWindow";
+const char* const kLogWindow = "LogWindow";
+const char* const kGraphWindow = "GraphWindow";
+
+namespace {
+
+// A settings file is a few kilobytes; anything near this size is not one.
+constexpr std::size_t kMaxSettingsSize = 64u * 1024u * 1024u;
+
+const char* noticeKey(Notice notice) {
+    switch (notice) {
+    case Notice::Clipboard:
+        return "NeverShowClipboardMessage";
+    case Notice::FunctionInstructions:
+        return "NeverShowFunctionMessage";
+    case Notice::IntegralInstructions:
+        return "NeverShowIntegralMessage";
+    }
+    return "NeverShowClipboardMessage";
+}
+
+std::string rangeKey(std::size_t row) {
+    return "Cells[1," + std::to_string(row) + "]";
+}
+
+// Creates the folders of `path` that are missing (like mkdir -p on its folder).
+void makeFolders(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
+            return;
+    }
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(std::string path, FileReplacer replace)
+    : m_path(std::move(path)), m_replace(std::move(replace)) {}
+
+Profile SettingsFile::read() const {
+    std::string content;
+    std::string error;
+    if (readWholeFile(m_path, content, error, kMaxSettingsSize) != ReadResult::Ok ||
+        looksBinary(content))
+        return Profile();
+    return Profile::parse(content);
+}
+
+bool SettingsFile::update(const std::function<void(Profile&)>& edit) {
+    std::string content;
+    std::string error;
+    Profile profile;
+    switch (readWholeFile(m_path, content, error, kMaxSettingsSize)) {
+    case ReadResult::Ok:
+        // A damaged (binary) settings file is replaced rather than patched.
+        if (!looksBinary(content))
+            profile = Profile::parse(content);
+        break;
+    case ReadResult::Missing:
+        makeFolders(m_path);
+        break;
+    case ReadResult::Failed:
+    case ReadResult::TooLarge:
+        return false; // never overwrite what could not be read
+    }
+    edit(profile);
+    return m_replace(m_path, profile.toText(), error);
+}
+
+std::string SettingsFile::language() const {
+    return read().readString("Options", "Language", "English");
+}
+
+bool SettingsFile::setLanguage(const std::string& name) {
+    return update([&](Profile& p) { p.writeString("Options", "Language", name); });
+}
+
+void SettingsFile::readViewSettings(graph::ViewSettings& view, const NumberLocale& locale) const {
+    files::readViewSettings(read(), view, locale);
+}
+
+bool SettingsFile::writeViewSettings(const graph::ViewSettings& view, const NumberLocale& locale) {
+    return update([&](Profile& p) { files::writeViewSettings(p, view, locale); });
+}
+
+Histories SettingsFile::readHistories() const {
+    const Profile p = read();
+    Histories h;
+    h.functions = readTextList(p, "FunctionCombo", "F", kMaxHistoryEntries);
+    h.integrals = readTextList(p, "IntegralCombo", "I", kMaxHistoryEntries);
+    return h;
+}
+
+bool SettingsFile::writeHistories(const Histories& histories) {
+    return update([&](Profile& p) {
+        writeTextList(p, "FunctionCombo", "F", histories.functions);
+        writeTextList(p, "IntegralCombo", "I", histories.integrals);
+    });
+}
+
+std::array<std::string, 6> SettingsFile::savedRange() const {
+    const Profile p = read();
+    std::array<std::string, 6> texts;
+    for (std::size_t row = 0; row < texts.size(); ++row)
+        texts[row] = p.readString("Range", rangeKey(row), "0");
+    return texts;
+}
+
+bool SettingsFile::saveRange(const std::array<std::string, 6>& texts) {
+    return update([&](Profile& p) {
+        for (std::size_t row = 0; row < texts.size(); ++row)
+            p.writeString("Range", rangeKey(row), texts[row]);
+    });
+}
+
+bool SettingsFile::neverShow(Notice notice) const {
+    return read().readFlag("Options", noticeKey(notice), false);
+}
+
+bool SettingsFile::setNeverShow(Notice notice, bool never) {
+    return update([&](Profile& p) { p.writeFlag("Options", noticeKey(notice), never); });
+}
+
+bool SettingsFile::firstTime() const {
+    return read().readFlag("Prog", "FirstTime", false);
+}
+
+bool SettingsFile::clearFirstTime() {
+    return update([](Profile& p) { p.writeFlag("Prog", "FirstTime", false); });
+}
+
+WindowPosition SettingsFile::windowPosition(const std::string& window) const {
+    WindowPosition defaults;
+    if (window == kFrameWindow) {
+        defaults.width = 640;
+        defaults.height = 480;
+    }
+    const Profile p = read();
+    WindowPosition position;
+    position.left = p.readInteger(window, "Left", defaults.left);
+    position.top = p.readInteger(window, "Top", defaults.top);
+    position.width = p.readInteger(window, "Width", defaults.width);
+    position.height = p.readInteger(window, "Height", defaults.height);
+    return position;
+}
+
+bool SettingsFile::saveWindowPosition(const std::string& window, const WindowPosition& position) {
+    return update([&](Profile& p) {
+        p.writeInteger(window, "Left", position.left);
+        p.writeInteger(window, "Top", position.top);
+        p.writeInteger(window, "Width", position.width);
+        p.writeInteger(window, "Height", position.height);
+    });
+}
+
+} // namespace lindor::files

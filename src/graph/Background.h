@@ -1,0 +1,43 @@
+// The background of the graph: grid, axes with arrowheads, ticks with scale text, axis
+// captions, and the name of each plotted function at the top right.
+#pragma once
+
+#include <string>
+
+#include "graph/Canvas.h"
+#include "graph/GraphState.h"
+#include "util/NumberText.h"
+
+namespace lindor::graph {
+
+// Scale text is written with three significant digits.
+constexpr int kScaleTextPrecision = 3;
+// Grid lines and ticks closer together than this many pixels are not drawn at all.
+constexpr long double kMinimumTickSpacing = 2;
+
+// The canvas font made from the view's axis-text font (always black unless recoloured).
+Font axisCanvasFont(const ViewSettings& view, Color color = colors::kBlack);
+
+// Index bounds of the multiples of `step` that the grid and ticks of one direction use:
+// Int(low / step - 0.1) and Int(high / step + 0.1), with low <= high.
+struct TickBounds {
+    long double low = 0;
+    long double high = 0;
+    // False when the multiples would lie closer than kMinimumTickSpacing pixels, or the
+    // indices are too large to count: then neither grid lines nor ticks are drawn.
+    bool usable = false;
+};
+TickBounds tickBounds(long double min, long double max, long double step, int pixels);
+
+// Grid, axes and captions as the view settings ask; `state` must have been laid out.
+void drawBackground(const GraphState& state, Canvas& canvas, const NumberLocale& locale);
+void drawGrid(const GraphState& state, Canvas& canvas);
+void drawAxes(const GraphState& state, Canvas& canvas, const NumberLocale& locale);
+void drawCaptions(const GraphState& state, Canvas& canvas);
+
+// Writes "y = " + entry in colour `position` at the top right, the first at the top and
+// each further one a text height plus 3 pixels lower.
+void drawFunctionName(const GraphState& state, Canvas& canvas, int position,
+                      const std::string& entry);
+
+} // namespace lindor::graph

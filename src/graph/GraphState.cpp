@@ -1,0 +1,150 @@
+#include "graph/GraphState.h"
+
+#include <cfenv>
+#include <climits>
+#include <cmath>
+
+namespace lindor::graph {
+
+namespace {
+
+constexpr int kRowBelowWindow = 2147483647;
+constexpr int kRowAboveWindow = -2147483646;
+
+bool between(long double v, long double a, long double b) {
+    return (a <= v && v <= b) || (b <= v && v <= a);
+}
+
+} // namespace
+
+int roundHalfEven(long double v) {
+    if (std::isnan(v))
+        return 0;
+    if (v >= static_cast<long double>(INT_MAX))
+        return INT_MAX;
+    if (v <= static_cast<long double>(INT_MIN))
+        return INT_MIN;
+    // The default rounding mode rounds halves to the even neighbour.
+    return static_cast<int>(std::nearbyintl(v));
+}
+
+bool isUsableRange(const Range& r) {
+    const long double values[] = {r.xMin, r.xMax, r.xStep, r.yMin, r.yMax, r.yStep};
+    for (long double v : values)
+        if (!std::isfinite(v))
+            return false;
+    if (r.xMin == r.xMax || r.yMin == r.yMax)
+        return false;
+    if (!(r.xStep > 0) || !(r.yStep > 0))
+        return false;
+    return std::isfinite(r.xMax - r.xMin) && std::isfinite(r.yMax - r.yMin);
+}
+
+bool GraphState::anyPending() const {
+    for (bool p : m_pending)
+        if (p)
+            return true;
+    return false;
+}
+
+void GraphState::layout(int clientWidth, int clientHeight) {
+    m_clientWidth = clientWidth;
+    m_clientHeight = clientHeight;
+    PlotArea a;
+    a.left = PlotArea::kLeftMargin;
+    a.right = clientWidth - PlotArea::kRightGap;
+    a.top = PlotArea::kTopMargin;
+    a.bottom = clientHeight - PlotArea::kBottomGap;
+    a.width = a.right - a.left;
+    a.height = a.bottom - a.top;
+    a.xSpan = range.xMax - range.xMin;
+    a.ySpan = range.yMax - range.yMin;
+    // The axes sit where 0 lies inside the view. For a view whose bounds are in the usual
+    // order this is Round(|Xmin| * W / span + left); written with -Xmin it also places
+    // the axes of a reversed (mirrored) view.
+    a.yAxisColumn = 0;
+    if (a.xSpan != 0 && std::isfinite(a.xSpan) && between(0, range.xMin, range.xMax))
+        a.yAxisColumn = roundHalfEven(-range.xMin * a.width / a.xSpan + a.left);
+    a.xAxisRow = 0;
+    if (a.ySpan != 0 && std::isfinite(a.ySpan) && between(0, range.yMin, range.yMax))
+        a.xAxisRow = roundHalfEven(range.yMax * a.height / a.ySpan + a.top);
+    m_area = a;
+}
+
+long double GraphState::ColumnToX(int i) const {
+    if (m_area.width == 0)
+        return range.xMin;
+    return range.xMin + (static_cast<long double>(i) / m_area.width) * (range.xMax - range.xMin);
+}
+
+long double GraphState::RowToY(int j) const {
+    if (m_area.height == 0)
+        return range.yMax;
+    return range.yMax - (static_cast<long double>(j) / m_area.height) * (range.yMax - range.yMin);
+}
+
+long double GraphState::PixelToX(int px) const {
+    if (px < m_area.left)
+        return range.xMin;
+    if (px > m_area.right)
+        return range.xMax;
+    return ColumnToX(px - m_area.left);
+}
+
+long double GraphState::PixelToY(int py) const {
+    if (py < m_area.top)
+        return range.yMax;
+    if (py > m_area.bottom)
+        return range.yMin;
+    return RowToY(py - m_area.top);
+}
+
+int GraphState::XToColumn(long double x) const {
+    const int w = m_area.width;
+    if (w <= 0 || std::isnan(x))
+        return m_area.left;
+    // The column nearest to x among 0..W, the leftmost of equally near ones. ColumnToX is
+    // monotonic, so the nearest column lies next to the estimate; scanning a few columns
+    // around it in increasing order with a strict comparison gives the same answer as a
+    // scan over the whole plot width, at constant cost.
+    const long double span = range.xMax - range.xMin;
+    long double estimate = 0;
+    if (span != 0 && std::isfinite(span))
+        estimate = (x - range.xMin) / span * w;
+    // Beyond either end the end column is the nearest; so is the left one for a value
+    // that cannot be placed at all.
+    if (!(estimate > 0))
+        return m_area.left;
+    if (estimate >= w)
+        return m_area.left + w;
+    const int centre = static_cast<int>(estimate);
+    int best = -1;
+    long double bestDistance = 0;
+    for (int i = centre - 2; i <= centre + 3; ++i) {
+        if (i < 0 || i > w)
+            continue;
+        const long double d = std::fabs(ColumnToX(i) - x);
+        if (best < 0 || d < bestDistance) {
+            best = i;
+            bestDistance = d;
+        }
+    }
+    return m_area.left + (best < 0 ? 0 : best);
+}
+
+int GraphState::YToRow(long double y) const {
+    const double v = static_cast<double>(
+        (range.yMax - y) / (range.yMax - range.yMin) * m_area.height + m_area.top);
+    if (std::isnan(v))
+        return kRowBelowWindow;
+    if (std::fabs(v) <= 2147483647.0)
+        return static_cast<int>(std::nearbyint(v));
+    return v > 0 ? kRowBelowWindow : kRowAboveWindow;
+}
+
+bool GraphState::IsOutside(long double left, long double right, long double bottom, long double top,
+                           long double x, long double y) {
+    return x < left || x > right || y < bottom || y > top;
+}
+
+} // namespace lindor::graph

@@ -1,0 +1,74 @@
+// Integral mode: the integral text "function;lower;upper", the shading of the area
+// between the curve and the x axis, and the trapezoid value with its log lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "graph/Canvas.h"
+#include "graph/CurvePlotter.h"
+#include "graph/GraphState.h"
+#include "util/NumberText.h"
+
+namespace lindor::lang {
+class Language;
+}
+namespace lindor::expr {
+class TFunctionDB;
+}
+
+namespace lindor::graph {
+
+// The integral value is written with five significant digits.
+constexpr int kIntegralPrecision = 5;
+// Number of trapezoids of the integral.
+constexpr int kIntegralIntervals = 1000;
+
+struct IntegralText {
+    enum class Status {
+        Valid,
+        Invalid,   // a semicolon missing or last: the integral instructions apply
+        BadNumber, // a limit is not a (finite) number; `error` holds the message
+    };
+    Status status = Status::Invalid;
+    std::string function; // the text up to the first ";", blanks kept
+    long double lower = 0;
+    long double upper = 0; // lower <= upper
+    std::string error;
+};
+
+// Splits "text;lower;upper". Blanks are ignored in the limits; only the first two
+// semicolons separate; reversed limits are swapped.
+IntegralText parseIntegralText(const std::string& text, const NumberLocale& locale);
+
+// Trapezoid value of f from lower to upper with 1000 intervals. False when f is undefined
+// at a limit or at one of the inner points.
+bool trapezoidIntegral(const Evaluator& f, long double lower, long double upper,
+                       long double& value);
+
+// "Integral=<value>" with the value at five digits, or the text of
+// "ErrorWhenCalculatingIntegral".
+std::string integralResultLine(const Evaluator& f, long double lower, long double upper,
+                               const lang::Language& language, const NumberLocale& locale);
+
+// The row the shading hangs from: the x axis when it is in view, otherwise the edge of
+// the plot area nearest to y = 0 (the bottom edge when the whole view lies above the axis,
+// the top edge when it lies below; in a mirrored view likewise the edge nearest to 0).
+int integralBaseRow(const GraphState& state);
+
+// Fills the area between the curve and the base row from lower to upper with vertical
+// lines in colour 0, one per plot column where f is defined.
+void shadeIntegral(const GraphState& state, Canvas& canvas, const Evaluator& f, long double lower,
+                   long double upper);
+
+// The three log lines of an integral ("", "y = " + text, result line), computed without a
+// graph: what `lindor --solve integral TEXT` prints.
+struct IntegralReport {
+    bool ok = false;
+    std::vector<std::string> lines; // the three log lines when ok
+    std::string error;              // why not: instructions, conversion or compile error
+};
+IntegralReport integralLogLines(const std::string& text, expr::TFunctionDB& functions,
+                                const lang::Language& language);
+
+} // namespace lindor::graph

@@ -1,0 +1,35 @@
+// The view options the graph reads when it draws. The frame owns them, reads and
+// writes them in the settings file and in documents; the graph only reads them.
+#pragma once
+
+#include <string>
+
+namespace lindor::graph {
+
+enum class LineStyle { Normal, Dotted, Bold };
+
+// The font of the axis captions, scale text and function names. Its colour is always
+// black. `size` is in points.
+struct AxisFont {
+    std::string name = "MS Sans Serif";
+    int size = 10;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+struct ViewSettings {
+    std::string axisTextX = "x";
+    std::string axisTextY = "y";
+    double zoomFactorX = 2.0;
+    double zoomFactorY = 2.0;
+    AxisFont axisFont;
+    bool radians = true;
+    LineStyle lineStyle = LineStyle::Normal;
+    bool showAxis = true;
+    bool showGrid = true;
+    bool showScaleText = true;
+    bool showFunctionNames = true;
+};
+
+} // namespace lindor::graph

@@ -1,0 +1,86 @@
+#include <cmath>
+
+#include "graph/analysis/Newton.h"
+#include "graph/analysis/Solvers.h"
+#include "lang/Language.h"
+
+namespace lindor::graph::analysis {
+
+namespace {
+
+constexpr long double kCalcSnapDistance = 0.1L;
+
+// The typed value as a number. A text that converts to an infinite value (1e99999) is
+// refused like any other text that is not a number.
+bool typedNumber(const std::string& text, const AnalysisContext& context, long double& value,
+                 std::string& error) {
+    try {
+        value = parseNumber(text, context.locale);
+    } catch (const ConversionError& e) {
+        error = e.what();
+        return false;
+    }
+    if (!std::isfinite(value)) {
+        error = ConversionError(text).what();
+        return false;
+    }
+    return true;
+}
+
+AnalysisResult notANumber(const std::string& error) {
+    AnalysisResult result;
+    result.error = error;
+    return result;
+}
+
+} // namespace
+
+AnalysisResult calcY(const Curve& f, const std::string& functionText, const SearchBox& box,
+                     const std::string& typedX, const AnalysisContext& context) {
+    long double xv = 0;
+    std::string error;
+    if (!typedNumber(typedX, context, xv, error))
+        return notANumber(error);
+    const std::string name = functionLine(functionText);
+    const std::string label = context.language.text("YCalc") + ": ";
+    long double y = 0;
+    if (!f.valueAt(xv, y) || !box.contains(xv, y))
+        return logged(name, label + context.language.text("CouldNotBeEvaluated"));
+    if (std::fabs(y) < kValueTolerance)
+        y = 0;
+    return logged(name,
+                  label + "y = " + resultText(y, context) + " " + context.language.text("for") +
+                      " x = " + typedX,
+                  PlanePoint{xv, y});
+}
+
+AnalysisResult calcX(const Curve& f, const std::string& functionText, const SearchBox& box,
+                     const std::string& typedY, const AnalysisContext& context) {
+    long double yv = 0;
+    std::string error;
+    if (!typedNumber(typedY, context, yv, error))
+        return notANumber(error);
+    const std::string name = functionLine(functionText);
+    const std::string label = context.language.text("XCalc") + ": ";
+
+    // From the middle, then the right edge; the left edge's answer is taken as it is.
+    long double x = 0;
+    if (!(inverseNewton(f, yv, (box.left + box.right) / 2, x) && box.contains(x, yv)) &&
+        !(inverseNewton(f, yv, box.right, x) && box.contains(x, yv)))
+        inverseNewton(f, yv, box.left, x);
+
+    long double y = 0;
+    if (!(f.valueAt(x, y) && std::fabs(yv - y) <= kValueTolerance && box.contains(x, yv)))
+        return logged(name, label + context.language.text("YValueCouldNotBeFound"));
+
+    long double fromZero = 1;
+    if (std::fabs(x) < kCalcSnapDistance && box.contains(0, yv) &&
+        inverseNewton(f, yv, 0, fromZero) && fromZero == 0)
+        x = 0;
+    return logged(name,
+                  label + "y = " + typedY + " " + context.language.text("for") +
+                      " x = " + resultText(x, context),
+                  PlanePoint{x, yv});
+}
+
+} // namespace lindor::graph::analysis

@@ -1,0 +1,21 @@
+// The functions whose curves pass through the dragged rectangle.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "graph/GraphState.h"
+#include "graph/analysis/Curve.h"
+
+namespace lindor::graph::analysis {
+
+// Samples taken across the rectangle's width for each function.
+constexpr int kCandidateSamples = 100;
+
+// The texts of the plotted functions (in list order) for which one of 101 evenly spaced
+// samples across the rectangle's width is defined and lies within its height. `curves`
+// holds the curve of each list position. A rectangle dragged upwards holds nothing.
+std::vector<std::string> collectCandidates(const GraphState& state,
+                                           const std::vector<Curve>& curves);
+
+} // namespace lindor::graph::analysis

@@ -1,0 +1,122 @@
+#include "graph/analysis/RangeSelection.h"
+
+#include "graph/analysis/Candidates.h"
+#include "graph/analysis/Solvers.h"
+#include "lang/Language.h"
+
+namespace lindor::graph::analysis {
+
+namespace {
+
+class Dispatch {
+public:
+    Dispatch(GraphState& state, const std::vector<Curve>& curves, RangeSelectionHost& host,
+             const AnalysisContext& context)
+        : m_state(state), m_curves(curves), m_host(host), m_context(context),
+          m_box(searchBoxFromDrag(state)) {}
+
+    void run(RangeOperation op) {
+        switch (op) {
+        case RangeOperation::Root:
+            runOne([&](const Curve& f, const std::string& text) {
+                return findRoot(f, text, m_box, m_context);
+            });
+            break;
+        case RangeOperation::Maximum:
+        case RangeOperation::Minimum: {
+            const Extremum kind =
+                op == RangeOperation::Maximum ? Extremum::Maximum : Extremum::Minimum;
+            runOne([&](const Curve& f, const std::string& text) {
+                return findExtremum(f, text, m_box, kind, m_context);
+            });
+            break;
+        }
+        case RangeOperation::Intersection:
+            runIntersection();
+            break;
+        case RangeOperation::ZoomBox:
+            m_host.zoomToBox(m_box);
+            break;
+        case RangeOperation::XCalc:
+            runCalc(m_context.language.text("XCalc"),
+                    m_context.language.text("PleaseEnterYValue"), true);
+            break;
+        case RangeOperation::YCalc:
+            runCalc(m_context.language.text("YCalc"),
+                    m_context.language.text("PleaseEnterXValue"), false);
+            break;
+        case RangeOperation::YIntersection:
+            runOne([&](const Curve& f, const std::string& text) {
+                return findYIntersection(f, text, m_context);
+            });
+            break;
+        }
+    }
+
+private:
+    bool validIndex(int index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < m_state.functions.size() &&
+               static_cast<std::size_t>(index) < m_curves.size();
+    }
+
+    void report(const AnalysisResult& result) {
+        if (!result.error.empty()) {
+            m_host.showError(result.error);
+            return;
+        }
+        m_host.appendLog(result.lines);
+        if (result.mark)
+            m_host.markPoint(result.mark->x, result.mark->y);
+    }
+
+    template <typename Solver> void runOne(Solver solve) {
+        if (!m_host.selectOneFunction(m_state) || !validIndex(m_state.selectedIndex))
+            return;
+        const auto i = static_cast<std::size_t>(m_state.selectedIndex);
+        report(solve(m_curves[i], m_state.functions[i]));
+    }
+
+    void runIntersection() {
+        if (!m_host.selectTwoFunctions(m_state) || !validIndex(m_state.firstSelectedIndex) ||
+            !validIndex(m_state.secondSelectedIndex))
+            return;
+        const auto a = static_cast<std::size_t>(m_state.firstSelectedIndex);
+        const auto b = static_cast<std::size_t>(m_state.secondSelectedIndex);
+        report(findIntersection(m_curves[a], m_state.functions[a], m_curves[b],
+                                m_state.functions[b], m_box, m_context));
+    }
+
+    void runCalc(const std::string& caption, const std::string& prompt, bool forX) {
+        if (!m_host.selectOneFunction(m_state) || !validIndex(m_state.selectedIndex))
+            return;
+        std::string typed;
+        if (!m_host.askValue(caption, prompt + ":", typed))
+            return;
+        const auto i = static_cast<std::size_t>(m_state.selectedIndex);
+        report(forX ? calcX(m_curves[i], m_state.functions[i], m_box, typed, m_context)
+                    : calcY(m_curves[i], m_state.functions[i], m_box, typed, m_context));
+    }
+
+    GraphState& m_state;
+    const std::vector<Curve>& m_curves;
+    RangeSelectionHost& m_host;
+    const AnalysisContext& m_context;
+    SearchBox m_box;
+};
+
+} // namespace
+
+void finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
+                          RangeSelectionHost& host, const AnalysisContext& context) {
+    if (state.mode == kFunctionMode)
+        state.candidates = collectCandidates(state, curves);
+    Dispatch dispatch(state, curves, host, context);
+    for (int op = 1; op <= kRangeOperationCount; ++op) {
+        const auto operation = static_cast<RangeOperation>(op);
+        if (state.isPending(operation))
+            dispatch.run(operation);
+    }
+    state.clearPending();
+}
+
+} // namespace lindor::graph::analysis

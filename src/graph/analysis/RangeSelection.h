@@ -1,0 +1,45 @@
+// The end of a drag over the graph: collect the candidates, compute the search box and
+// run the pending range operations on it. Everything that needs the user (the function
+// selection, the value query, the log window, the marker, the range texts) goes through
+// the host, so that the window only has to forward its mouse release here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "graph/GraphState.h"
+#include "graph/analysis/AnalysisResult.h"
+#include "graph/analysis/Curve.h"
+#include "graph/analysis/SearchBox.h"
+
+namespace lindor::graph::analysis {
+
+class RangeSelectionHost {
+public:
+    virtual ~RangeSelectionHost() = default;
+
+    // The frame's selection steps: read `state.candidates`, may ask the user, and set
+    // `state.selectedIndex` (or the first and second selected index). False: stop.
+    virtual bool selectOneFunction(GraphState& state) = 0;
+    virtual bool selectTwoFunctions(GraphState& state) = 0;
+    // The input query; false when the user cancels.
+    virtual bool askValue(const std::string& caption, const std::string& prompt,
+                          std::string& text) = 0;
+    // Appends lines to the log window.
+    virtual void appendLog(const std::vector<std::string>& lines) = 0;
+    // Draws the result marker (nothing when the point lies outside the Range).
+    virtual void markPoint(long double x, long double y) = 0;
+    // Shows an error message (a typed value that is not a number).
+    virtual void showError(const std::string& message) = 0;
+    // The zoom box: writes the box into the range texts and applies them.
+    virtual void zoomToBox(const SearchBox& box) = 0;
+};
+
+// Runs at the release of the mouse button: in function mode rebuilds the candidate
+// list, then runs every pending operation (Root first, Y-Intersection last) on the
+// search box of the drag, and finally clears the pending operations. `curves` holds the
+// curve of each position of the plotted-function list.
+void finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
+                          RangeSelectionHost& host, const AnalysisContext& context);
+
+} // namespace lindor::graph::analysis

@@ -1,0 +1,214 @@
+#include "qt/QtCanvas.h"
+
+#include <QFontMetrics>
+#include <QPen>
+#include <QString>
+#include <cmath>
+
+namespace lindor::qtgui {
+
+namespace {
+
+// Coordinates further out than this are beyond any picture; they are pulled in so that
+// Qt's integer geometry cannot overflow.
+constexpr int kFarOut = 1 << 24;
+
+int pullIn(int v) {
+    return v < -kFarOut ? -kFarOut : (v > kFarOut ? kFarOut : v);
+}
+
+QPen toQPen(const graph::Pen& pen) {
+    QPen p(toQColor(pen.color));
+    p.setWidth(pen.width <= 1 ? 1 : pen.width);
+    // A flat cap leaves out the end pixel of a one-pixel line, as moveTo/lineTo require.
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    p.setStyle(pen.style == graph::PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    return p;
+}
+
+} // namespace
+
+int pixelSizeForPoints(int points) {
+    const int pixels = static_cast<int>(std::lround(points * 96.0 / 72.0));
+    return pixels < 1 ? 1 : pixels;
+}
+
+QColor toQColor(graph::Color c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QFont toQFont(const graph::Font& font) {
+    QFont f(QString::fromStdString(font.name));
+    f.setPixelSize(pixelSizeForPoints(font.size));
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+PainterCanvas::PainterCanvas(QPainter* painter) : m_painter(painter) {
+    m_qfont = toQFont(m_font);
+    if (m_painter && m_painter->isActive())
+        applyState();
+}
+
+PainterCanvas::~PainterCanvas() = default;
+
+void PainterCanvas::applyState() {
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setRenderHint(QPainter::TextAntialiasing, false);
+    m_painter->setPen(toQPen(m_pen));
+    m_painter->setBrush(m_brush.clear ? QBrush(Qt::NoBrush) : QBrush(toQColor(m_brush.color)));
+    m_painter->setFont(m_qfont);
+}
+
+bool PainterCanvas::ready() {
+    activate();
+    return m_painter && m_painter->isActive();
+}
+
+void PainterCanvas::flush() {
+    if (m_polyline.size() >= 2 && ready())
+        m_painter->drawPolyline(m_polyline);
+    m_polyline.clear();
+}
+
+void PainterCanvas::clear(int width, int height, graph::Color background) {
+    m_polyline.clear();
+    m_width = width;
+    m_height = height;
+    if (!ready())
+        return;
+    m_painter->fillRect(0, 0, width, height, toQColor(background));
+}
+
+void PainterCanvas::setPen(const graph::Pen& pen) {
+    if (pen == m_pen)
+        return;
+    flush();
+    m_pen = pen;
+    if (m_painter->isActive())
+        m_painter->setPen(toQPen(pen));
+}
+
+void PainterCanvas::setBrush(const graph::Brush& brush) {
+    if (brush == m_brush)
+        return;
+    flush();
+    m_brush = brush;
+    if (m_painter->isActive())
+        m_painter->setBrush(brush.clear ? QBrush(Qt::NoBrush) : QBrush(toQColor(brush.color)));
+}
+
+void PainterCanvas::setFont(const graph::Font& font) {
+    if (font == m_font)
+        return;
+    flush();
+    m_font = font;
+    m_qfont = toQFont(font);
+    if (m_painter->isActive())
+        m_painter->setFont(m_qfont);
+}
+
+void PainterCanvas::moveTo(int x, int y) {
+    const graph::Point p{pullIn(x), pullIn(y)};
+    // Moving to where the last line ended keeps the polyline going.
+    if (!m_polyline.isEmpty() && p == m_position)
+        return;
+    flush();
+    m_position = p;
+}
+
+void PainterCanvas::lineTo(int x, int y) {
+    const graph::Point p{pullIn(x), pullIn(y)};
+    if (p == m_position)
+        return; // a line to the current position sets no pixel
+    if (m_polyline.isEmpty())
+        m_polyline << QPoint(m_position.x, m_position.y);
+    m_polyline << QPoint(p.x, p.y);
+    m_position = p;
+}
+
+void PainterCanvas::setPixel(int x, int y, graph::Color color) {
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return;
+    flush();
+    if (!ready())
+        return;
+    m_painter->fillRect(x, y, 1, 1, toQColor(color));
+}
+
+void PainterCanvas::ellipse(int left, int top, int right, int bottom) {
+    flush();
+    if (!ready())
+        return;
+    // The ellipse covers left..right-1 and top..bottom-1.
+    m_painter->drawEllipse(pullIn(left), pullIn(top), right - left - 1, bottom - top - 1);
+}
+
+void PainterCanvas::polygon(const std::vector<graph::Point>& points) {
+    flush();
+    if (!ready())
+        return;
+    QPolygon poly;
+    for (const graph::Point& p : points)
+        poly << QPoint(pullIn(p.x), pullIn(p.y));
+    m_painter->drawPolygon(poly);
+}
+
+void PainterCanvas::textOut(int x, int y, const std::string& text) {
+    flush();
+    if (!ready())
+        return;
+    const QString s = QString::fromStdString(text);
+    const QFontMetrics metrics(m_qfont);
+    x = pullIn(x);
+    y = pullIn(y);
+    if (!m_brush.clear)
+        m_painter->fillRect(x, y, metrics.horizontalAdvance(s), metrics.height(),
+                            toQColor(m_brush.color));
+    m_painter->setPen(toQColor(m_font.color));
+    m_painter->drawText(x, y + metrics.ascent(), s);
+    m_painter->setPen(toQPen(m_pen));
+}
+
+int PainterCanvas::textWidth(const std::string& text) {
+    return QFontMetrics(m_qfont).horizontalAdvance(QString::fromStdString(text));
+}
+
+int PainterCanvas::textHeight(const std::string&) {
+    return QFontMetrics(m_qfont).height();
+}
+
+QtCanvas::QtCanvas() : PainterCanvas(&m_imagePainter) {}
+
+QtCanvas::~QtCanvas() {
+    if (m_imagePainter.isActive())
+        m_imagePainter.end();
+}
+
+void QtCanvas::activate() {
+    if (m_imagePainter.isActive() || m_image.isNull())
+        return;
+    m_imagePainter.begin(&m_image);
+    applyState();
+}
+
+void QtCanvas::clear(int width, int height, graph::Color background) {
+    flush();
+    if (m_imagePainter.isActive())
+        m_imagePainter.end();
+    m_image = QImage(width > 0 ? width : 1, height > 0 ? height : 1, QImage::Format_RGB32);
+    PainterCanvas::clear(width, height, background);
+}
+
+const QImage& QtCanvas::image() {
+    flush();
+    if (m_imagePainter.isActive())
+        m_imagePainter.end();
+    return m_image;
+}
+
+} // namespace lindor::qtgui

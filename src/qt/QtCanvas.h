@@ -1,0 +1,84 @@
+// Canvases that paint with Qt: PainterCanvas draws through any QPainter (SVG, printer),
+// QtCanvas owns the picture as a QImage (32-bit RGB). Nothing is antialiased, text
+// neither, so every pixel is one of the colours drawn. Consecutive connected lines with
+// the same pen are drawn as one polyline.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+
+#include "graph/Canvas.h"
+
+namespace lindor::qtgui {
+
+// Pixel size of a font given in points, at the 96 pixels per inch of a screen.
+int pixelSizeForPoints(int points);
+QFont toQFont(const graph::Font& font);
+QColor toQColor(graph::Color color);
+
+class PainterCanvas : public graph::Canvas {
+public:
+    // `painter` must be active on its device for as long as this canvas draws.
+    explicit PainterCanvas(QPainter* painter);
+    ~PainterCanvas() override;
+
+    void clear(int width, int height, graph::Color background) override;
+    void setPen(const graph::Pen& pen) override;
+    void setBrush(const graph::Brush& brush) override;
+    void setFont(const graph::Font& font) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void setPixel(int x, int y, graph::Color color) override;
+    void ellipse(int left, int top, int right, int bottom) override;
+    void polygon(const std::vector<graph::Point>& points) override;
+    void textOut(int x, int y, const std::string& text) override;
+    int textWidth(const std::string& text) override;
+    int textHeight(const std::string& text) override;
+    void flush() override;
+
+protected:
+    // Called before any painting; a canvas whose painter is not active starts it here.
+    virtual void activate() {}
+    // Starts the painter when needed; false when there is nothing to paint on.
+    bool ready();
+    // Pen, brush and font onto the painter (after it was started again).
+    void applyState();
+
+    QPainter* m_painter = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+
+private:
+    QPolygon m_polyline; // the connected lines not yet drawn
+    graph::Point m_position;
+    graph::Pen m_pen;
+    graph::Brush m_brush;
+    graph::Font m_font;
+    QFont m_qfont;
+};
+
+class QtCanvas : public PainterCanvas {
+public:
+    QtCanvas();
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+
+    // Makes a new image of this size, filled with `background`.
+    void clear(int width, int height, graph::Color background) override;
+
+    // The picture as drawn so far. Painting stops until the next drawing operation, so
+    // copies of the image taken now stay as they are.
+    const QImage& image();
+
+protected:
+    void activate() override;
+
+private:
+    QImage m_image;
+    QPainter m_imagePainter;
+};
+
+} // namespace lindor::qtgui

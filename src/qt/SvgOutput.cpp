@@ -1,0 +1,44 @@
+#include "qt/SvgOutput.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include "qt/QtCanvas.h"
+
+namespace lindor::qtgui {
+
+QByteArray svgFromRecording(const graph::RecordingCanvas& recording) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    const int width = recording.width() > 0 ? recording.width() : 1;
+    const int height = recording.height() > 0 ? recording.height() : 1;
+    generator.setSize(QSize(width, height));
+    generator.setViewBox(QRect(0, 0, width, height));
+    // Fonts are sized in pixels, so the resolution only names the unit of the document.
+    generator.setResolution(96);
+    generator.setTitle(QStringLiteral("Lindor graph"));
+    {
+        QPainter painter(&generator);
+        PainterCanvas canvas(&painter);
+        recording.replay(canvas);
+    }
+    return bytes;
+}
+
+bool saveSvg(const graph::RecordingCanvas& recording, const std::string& path, std::string& error) {
+    const QByteArray bytes = svgFromRecording(recording);
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
+        error = "Cannot write " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace lindor::qtgui

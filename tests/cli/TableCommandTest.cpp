@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+
+namespace lindor::cli {
+namespace {
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome table(const std::vector<std::string>& args) {
+    std::vector<std::string> all{"--table"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome o;
+    o.code = run(all, out, err, LINDOR_DATA_DIR);
+    o.out = out.str();
+    o.err = err.str();
+    return o;
+}
+
+TEST(TableCommand, PrintsTheWholeTable) {
+    const Outcome o = table({"x^2", "-1", "1", "1"});
+    EXPECT_EQ(o.code, kExitOk);
+    EXPECT_EQ(o.out, "y=x^2\nx\ty\ty'\n\n-1\t1\t-2\n0\t0\t0\n1\t1\t2\n");
+    EXPECT_EQ(o.err, "");
+
+    const Outcome empty = table({"x", "1", "0", "1"});
+    EXPECT_EQ(empty.code, kExitOk);
+    EXPECT_EQ(empty.out, "y=x\nx\ty\ty'\n\n");
+}
+
+TEST(TableCommand, RefusalsGoToStandardError) {
+    const Outcome badNumber = table({"x", "0", "one", "1"});
+    EXPECT_EQ(badNumber.code, kExitUsage);
+    EXPECT_EQ(badNumber.out, "");
+    EXPECT_NE(badNumber.err.find("'one' is not a valid floating point value"), std::string::npos);
+
+    const Outcome zeroStep = table({"x", "0", "1", "0"});
+    EXPECT_EQ(zeroStep.code, kExitUsage);
+    EXPECT_EQ(zeroStep.out, "");
+    EXPECT_NE(zeroStep.err.find("Xstep"), std::string::npos) << zeroStep.err;
+
+    const Outcome badFunction = table({"x)", "0", "1", "1"});
+    EXPECT_EQ(badFunction.code, kExitUsage);
+    EXPECT_EQ(badFunction.out, "");
+    EXPECT_FALSE(badFunction.err.empty());
+
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{}, {"x", "0", "1"}, {"x", "0", "1", "1", "2"}}) {
+        const Outcome o = table(args);
+        EXPECT_EQ(o.code, kExitUsage) << args.size();
+        EXPECT_EQ(o.out, "");
+        EXPECT_FALSE(o.err.empty());
+    }
+}
+
+} // namespace
+} // namespace lindor::cli
