@@ -67,8 +67,8 @@ QImage graphPicture() {
         QPolygon curve;
         for (int x = 0; x < kWidth; ++x) {
             const double t = static_cast<double>(x - x0) / unit;
-            const double v = (k + 1) * 0.4 * std::sin(t * (0.3 + 0.15 * k) + k) +
-                             0.05 * (k - 6) * t;
+            const double v =
+                (k + 1) * 0.4 * std::sin(t * (0.3 + 0.15 * k) + k) + 0.05 * (k - 6) * t;
             curve << QPoint(x, y0 - static_cast<int>(std::lround(v * unit)));
         }
         p.drawPolyline(curve);
@@ -135,8 +135,8 @@ std::vector<std::uint8_t> encodeWithGiflib(const gif::TColorTable& table,
     bool ok = map && EGifPutScreenDesc(gif, width, height, map->BitsPerPixel, 0, map) == GIF_OK &&
               EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
     for (int y = 0; ok && y < height; ++y)
-        ok = EGifPutLine(gif, indices.data() + static_cast<std::size_t>(y) * width, width) ==
-             GIF_OK;
+        ok =
+            EGifPutLine(gif, indices.data() + static_cast<std::size_t>(y) * width, width) == GIF_OK;
     if (EGifCloseFile(gif, &error) != GIF_OK)
         ok = false;
     GifFreeMapObject(map);

@@ -15,7 +15,13 @@ const char* const kUsage =
     "  lindor --export FILE [options] [FUNCTION ...]\n"
     "                                        draw the graph into FILE (.png .bmp .svg .gif)\n"
     "  lindor --solve KIND --box L,R,B,T [--value V] [--degrees] FUNCTION [FUNCTION2]\n"
-    "                                        run an analysis and print its log lines\n"
+    "                                        run an analysis on the box (plane coordinates)\n"
+    "                                        and print its log lines; KIND is root, max, min,\n"
+    "                                        yint (no box needed), intersection (two\n"
+    "                                        functions), xcalc or ycalc (--value: the typed y\n"
+    "                                        or x)\n"
+    "  lindor --solve integral 'FUNCTION;LOWER;UPPER'\n"
+    "                                        print the integral's log lines\n"
     "  lindor --help | --version\n";
 
 } // namespace

@@ -1,6 +1,7 @@
 // lindor --export FILE [options] [FUNCTION ...]: draws the graph as the graph window
 // shows it and writes it to FILE (.png, .bmp, .svg, .gif).
 #include <QGuiApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
@@ -167,12 +168,21 @@ int parseOptions(CommandContext& ctx, ExportOptions& o) {
     return kExitOk;
 }
 
+// Qt's notes about its runtime folder are not the user's concern on the command line;
+// every other message of Qt still reaches stderr.
+void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QStringLiteral("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
 // Text drawing needs a GUI application; without a display it runs off-screen.
 std::unique_ptr<QGuiApplication> ensureGuiApplication() {
     if (QGuiApplication::instance())
         return nullptr;
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQtMessages);
     static int argc = 1;
     static char name[] = "lindor";
     static char* argv[] = {name, nullptr};

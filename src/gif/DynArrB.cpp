@@ -15,7 +15,7 @@ TBigByteArray::TBigByteArray(std::int64_t size) {
             " requested memory block: " +
             std::to_string(size) + " bytes");
     };
-    if (size < 0 || static_cast<std::uint64_t>(size) > m_data.max_size())
+    if (size < 0 || size > kMaxSize)
         throw fail();
     try {
         m_data.assign(static_cast<std::size_t>(size), 0);
@@ -52,8 +52,12 @@ std::int64_t TByteArray2D::element(int x, int y) const {
     return x + static_cast<std::int64_t>(y - 1) * m_width;
 }
 
-std::uint8_t TByteArray2D::get(int x, int y) const { return m_cells.get(element(x, y)); }
+std::uint8_t TByteArray2D::get(int x, int y) const {
+    return m_cells.get(element(x, y));
+}
 
-void TByteArray2D::set(int x, int y, std::uint8_t value) { m_cells.set(element(x, y), value); }
+void TByteArray2D::set(int x, int y, std::uint8_t value) {
+    m_cells.set(element(x, y), value);
+}
 
 } // namespace lindor::gif

@@ -11,6 +11,10 @@ namespace lindor::gif {
 // memory that cannot be obtained raises ENotEnoughMemory.
 class TBigByteArray {
 public:
+    // The cells of the largest picture a GIF file can describe; larger requests are
+    // refused as memory that cannot be had, without trying.
+    static constexpr std::int64_t kMaxSize = std::int64_t{65535} * 65535;
+
     TBigByteArray() = default;
     explicit TBigByteArray(std::int64_t size);
 

@@ -4,6 +4,7 @@
 #include "gif/LzwEncoder.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace lindor::gif {
@@ -43,8 +44,8 @@ TGifSubImage::TGifSubImage(TGifFile& owner, int colorCount) : m_owner(&owner) {
 
 void TGifSubImage::encode(const ProgressHook& progress) {
     const TBigByteArray& cells = m_pixels.cells();
-    m_encodedData = encodeLzw(cells.data(), static_cast<std::size_t>(cells.size()),
-                              m_lzwMinCodeSize, progress);
+    m_encodedData =
+        encodeLzw(cells.data(), static_cast<std::size_t>(cells.size()), m_lzwMinCodeSize, progress);
 }
 
 void TGifSubImage::write(std::vector<std::uint8_t>& out) const {
@@ -101,12 +102,12 @@ void TGifFile::AddImage(const TColorTable& table, const TByteArray2D& matrix) {
     if (matrix.cells().size() == 0)
         throw EGifException("The picture has no pixels");
     const std::uint8_t* cells = matrix.cells().data();
-    const std::uint8_t highest =
-        highestByte(cells, static_cast<std::size_t>(matrix.cells().size()));
-    if (highest >= table.count)
-        throw EGifException("Colour index " + std::to_string(highest) +
-                            " is outside the colour table of " + std::to_string(table.count) +
-                            " entries");
+    const std::size_t cellCount = static_cast<std::size_t>(matrix.cells().size());
+    const auto limit = static_cast<unsigned>(table.count);
+    if (anyByteAtLeast(cells, cellCount, limit))
+        throw EGifException(
+            "Colour index " + std::to_string(firstByteAtLeast(cells, cellCount, limit)) +
+            " is outside the colour table of " + std::to_string(table.count) + " entries");
 
     if (first) {
         m_globalColorTable = table;

@@ -17,11 +17,10 @@ TByteBuffer encodeLzw(const std::uint8_t* pixels, std::size_t count, int minCode
     const std::uint32_t clearCode = 1u << minCodeSize;
     const std::uint32_t endCode = clearCode + 1;
     const int rootWidth = minCodeSize + 1;
-    const std::uint8_t highest = highestByte(pixels, count);
-    if (highest >= clearCode)
-        throw EGifException("Colour index " + std::to_string(highest) +
-                            " does not fit the LZW minimum code size " +
-                            std::to_string(minCodeSize));
+    if (anyByteAtLeast(pixels, count, clearCode))
+        throw EGifException(
+            "Colour index " + std::to_string(firstByteAtLeast(pixels, count, clearCode)) +
+            " does not fit the LZW minimum code size " + std::to_string(minCodeSize));
 
     // The table is large (its child index alone is 2 MB); keep it off the stack.
     auto table = std::make_unique<TCodeTable>();

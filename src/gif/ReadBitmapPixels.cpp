@@ -1,6 +1,7 @@
 #include "gif/ReadBitmapPixels.h"
 
 #include <array>
+#include <cstring>
 #include <string>
 
 namespace lindor::gif {
@@ -24,9 +25,9 @@ public:
         if (table.count >= TColorTable::kMaxEntries)
             throw ETooManyColors();
         const auto index = static_cast<std::uint8_t>(table.count);
-        table.entries[index] = TColor{static_cast<std::uint8_t>(rgb >> 16),
-                                      static_cast<std::uint8_t>(rgb >> 8),
-                                      static_cast<std::uint8_t>(rgb)};
+        table.entries[index] =
+            TColor{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                   static_cast<std::uint8_t>(rgb)};
         ++table.count;
         m_keys[slot] = rgb;
         m_values[slot] = index;
@@ -60,8 +61,8 @@ int roundedColorCount(int colours) {
 void ReadBitmapPixels(const Bitmap24& bitmap, TColorTable& table, TByteArray2D& matrix,
                       const ProgressHook& progress) {
     if (bitmap.width < 0 || bitmap.height < 0 ||
-        bitmap.rgb.size() != static_cast<std::size_t>(bitmap.width) *
-                                 static_cast<std::size_t>(bitmap.height))
+        bitmap.rgb.size() !=
+            static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
         throw EGifException("Bitmap of " + std::to_string(bitmap.width) + " x " +
                             std::to_string(bitmap.height) + " pixels holds " +
                             std::to_string(bitmap.rgb.size()) + " colours");
@@ -75,18 +76,19 @@ void ReadBitmapPixels(const Bitmap24& bitmap, TColorTable& table, TByteArray2D& 
     const std::uint32_t* src = bitmap.rgb.data();
     std::uint8_t* dst = indices.cells().data();
     for (int y = 0; y < bitmap.height; ++y) {
-        // Pictures come in runs of one colour; repeat the last answer while it holds.
-        std::uint32_t lastRgb = 0;
-        std::uint8_t lastIndex = 0;
-        bool haveLast = false;
-        for (int x = 0; x < bitmap.width; ++x) {
-            const std::uint32_t rgb = *src++ & 0xFFFFFFu;
-            if (!haveLast || rgb != lastRgb) {
-                lastIndex = lookup.indexOf(rgb, found);
-                lastRgb = rgb;
-                haveLast = true;
-            }
-            *dst++ = lastIndex;
+        // Pictures come in runs of one colour: repeat the last answer while the raw
+        // pixel stays the same.
+        const std::uint32_t* rowEnd = src + bitmap.width;
+        while (src < rowEnd) {
+            const std::uint32_t raw = *src;
+            const std::uint8_t index = lookup.indexOf(raw & 0xFFFFFFu, found);
+            const std::uint32_t* runEnd = src + 1;
+            while (runEnd < rowEnd && *runEnd == raw)
+                ++runEnd;
+            const auto run = static_cast<std::size_t>(runEnd - src);
+            std::memset(dst, index, run);
+            dst += run;
+            src = runEnd;
         }
         if (progress)
             progress(static_cast<double>(y + 1) / static_cast<double>(bitmap.height));

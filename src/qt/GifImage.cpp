@@ -64,8 +64,8 @@ bool saveGif(const QImage& image, const std::string& path, std::string& error,
     } catch (const gif::EGifFileError& e) {
         if (language) {
             const lang::Language& texts = *language;
-            error = withName(texts.text("GifCannotWriteFile"), e.fileName()) + " (" +
-                    e.reason() + ")";
+            error =
+                withName(texts.text("GifCannotWriteFile"), e.fileName()) + " (" + e.reason() + ")";
         } else {
             error = e.what();
         }

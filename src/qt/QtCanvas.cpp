@@ -4,6 +4,7 @@
 #include <QPen>
 #include <QString>
 #include <cmath>
+#include <cstdlib>
 
 namespace lindor::qtgui {
 
@@ -182,7 +183,9 @@ int PainterCanvas::textHeight(const std::string&) {
     return QFontMetrics(m_qfont).height();
 }
 
-QtCanvas::QtCanvas() : PainterCanvas(&m_imagePainter) {}
+QtCanvas::QtCanvas() : PainterCanvas(nullptr) {
+    m_painter = &m_imagePainter;
+}
 
 QtCanvas::~QtCanvas() {
     if (m_imagePainter.isActive())
@@ -202,6 +205,53 @@ void QtCanvas::clear(int width, int height, graph::Color background) {
         m_imagePainter.end();
     m_image = QImage(width > 0 ? width : 1, height > 0 ? height : 1, QImage::Format_RGB32);
     PainterCanvas::clear(width, height, background);
+}
+
+void QtCanvas::lineTo(int x, int y) {
+    const graph::Point to{pullIn(x), pullIn(y)};
+    const bool thin = m_pen.width <= 1 && m_pen.style == graph::PenStyle::Solid;
+    // Lines reaching far beyond the picture are left to the painter, which clips them.
+    const int reach = 4 * (m_width + m_height) + 64;
+    const bool near = std::abs(m_position.x) < reach && std::abs(m_position.y) < reach &&
+                      std::abs(to.x) < reach && std::abs(to.y) < reach;
+    if (!thin || !near || m_image.isNull()) {
+        PainterCanvas::lineTo(x, y);
+        return;
+    }
+    flush();
+    rasterLine(m_position, to, toQColor(m_pen.color).rgb());
+    m_position = to;
+}
+
+void QtCanvas::rasterLine(graph::Point from, graph::Point to, QRgb color) {
+    if (from == to)
+        return;
+    if (m_imagePainter.isActive())
+        m_imagePainter.end(); // the pixels are written directly
+    const int w = m_image.width();
+    const int h = m_image.height();
+    uchar* bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    const int dx = std::abs(to.x - from.x);
+    const int dy = -std::abs(to.y - from.y);
+    const int sx = from.x < to.x ? 1 : -1;
+    const int sy = from.y < to.y ? 1 : -1;
+    int err = dx + dy;
+    int px = from.x;
+    int py = from.y;
+    while (px != to.x || py != to.y) {
+        if (px >= 0 && py >= 0 && px < w && py < h)
+            reinterpret_cast<QRgb*>(bits + py * stride)[px] = color;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            px += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            py += sy;
+        }
+    }
 }
 
 const QImage& QtCanvas::image() {

@@ -49,11 +49,11 @@ protected:
     QPainter* m_painter = nullptr;
     int m_width = 0;
     int m_height = 0;
+    graph::Point m_position;
+    graph::Pen m_pen;
 
 private:
     QPolygon m_polyline; // the connected lines not yet drawn
-    graph::Point m_position;
-    graph::Pen m_pen;
     graph::Brush m_brush;
     graph::Font m_font;
     QFont m_qfont;
@@ -68,6 +68,9 @@ public:
 
     // Makes a new image of this size, filled with `background`.
     void clear(int width, int height, graph::Color background) override;
+    // One-pixel solid lines are set pixel by pixel from the start towards the end, which
+    // is left out whatever the direction; wider or dotted lines go through the painter.
+    void lineTo(int x, int y) override;
 
     // The picture as drawn so far. Painting stops until the next drawing operation, so
     // copies of the image taken now stay as they are.
@@ -77,6 +80,9 @@ protected:
     void activate() override;
 
 private:
+    // Sets the pixels of the line from `from` to `to`, without `to`, inside the image.
+    void rasterLine(graph::Point from, graph::Point to, QRgb color);
+
     QImage m_image;
     QPainter m_imagePainter;
 };

@@ -48,11 +48,6 @@ TEST(TableCommand, RefusalsGoToStandardError) {
     EXPECT_EQ(zeroStep.out, "");
     EXPECT_NE(zeroStep.err.find("Xstep"), std::string::npos) << zeroStep.err;
 
-    const Outcome badFunction = table({"x)", "0", "1", "1"});
-    EXPECT_EQ(badFunction.code, kExitUsage);
-    EXPECT_EQ(badFunction.out, "");
-    EXPECT_FALSE(badFunction.err.empty());
-
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{}, {"x", "0", "1"}, {"x", "0", "1", "1", "2"}}) {
         const Outcome o = table(args);

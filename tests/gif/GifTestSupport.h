@@ -137,8 +137,8 @@ inline Decoded decodeWithGiflib(const std::string& path) {
     d.imageCount = gif->ImageCount;
     if (gif->ImageCount >= 1) {
         const SavedImage& image = gif->SavedImages[0];
-        const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap
-                                                             : gif->SColorMap;
+        const ColorMapObject* map =
+            image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
         d.width = image.ImageDesc.Width;
         d.height = image.ImageDesc.Height;
         const std::size_t n = static_cast<std::size_t>(d.width) * d.height;

@@ -86,8 +86,8 @@ TEST(GifScan, ColoursAreListedInFirstMetOrderAndRounded) {
         EXPECT_EQ(m.get(i % 3 + 1, i / 3 + 1), expected[i]);
     EXPECT_EQ(reports, (std::vector<double>{0.0, 0.5, 1.0}));
 
-    for (auto [found, rounded] : {std::pair{1, 2}, {2, 2}, {3, 16}, {16, 16}, {17, 256},
-                                  {255, 256}, {256, 256}}) {
+    for (auto [found, rounded] :
+         {std::pair{1, 2}, {2, 2}, {3, 16}, {16, 16}, {17, 256}, {255, 256}, {256, 256}}) {
         ReadBitmapPixels(cycling(found, 1, found), table, m);
         EXPECT_EQ(table.count, rounded) << found;
     }
@@ -113,8 +113,7 @@ TEST(GifHeader, ColourCountDecidesTableSizePackedByteAndCodeSize) {
         int minCodeSize;
     };
     for (const Case& c : {Case{1, 2, 0x80, 2}, Case{2, 2, 0x80, 2}, Case{3, 16, 0xB3, 4},
-                          Case{16, 16, 0xB3, 4}, Case{17, 256, 0xF7, 8},
-                          Case{256, 256, 0xF7, 8}}) {
+                          Case{16, 16, 0xB3, 4}, Case{17, 256, 0xF7, 8}, Case{256, 256, 0xF7, 8}}) {
         const auto bytes = encode(cycling(40, 7, c.colours));
         const auto parts = splitFile(bytes);
         EXPECT_EQ(parts.signature, "GIF87a");
@@ -229,8 +228,8 @@ TEST(GifProgress, ScanThenEncodingEachRunFromZeroToOne) {
     // Uniform, to force a table reset with its own report.
     TColorTable table;
     TByteArray2D matrix;
-    ReadBitmapPixels(makeBitmap(4096, 2100, std::vector<std::uint32_t>(4096u * 2100u, 0)),
-                     table, matrix, [&](double f) { reports.push_back(f); });
+    ReadBitmapPixels(makeBitmap(4096, 2100, std::vector<std::uint32_t>(4096u * 2100u, 0)), table,
+                     matrix, [&](double f) { reports.push_back(f); });
     ASSERT_EQ(reports.size(), 2101u);
     EXPECT_EQ(reports.front(), 0.0);
     EXPECT_EQ(reports[1050], 0.5);

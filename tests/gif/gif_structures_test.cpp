@@ -46,6 +46,7 @@ TEST(GifByteArrays, MemoryThatCannotBeHadIsReportedWithTheRequestedSize) {
                       std::to_string(huge) + " bytes");
     }
     EXPECT_THROW(TBigByteArray(-3), ENotEnoughMemory);
+    EXPECT_THROW(TBigByteArray(TBigByteArray::kMaxSize + 1), ENotEnoughMemory);
 }
 
 TEST(GifByteArrays, MatrixStoresRowsTopFirstAndChecksEachCoordinate) {
@@ -197,10 +198,9 @@ TEST(GifCodeTable, FindAgreesWithASearchOfTheTableAcrossResets) {
         std::vector<std::pair<int, int>> strings(4096, {-1, -1});
         while (!t.full()) {
             const int prefix = random() % 3 == 0 ? static_cast<int>(random() % roots)
-                                                 : t.firstFreeCode() == t.nextCode()
-                                                       ? 0
-                                                       : t.nextCode() - 1 -
-                                                             static_cast<int>(random() % 4);
+                               : t.firstFreeCode() == t.nextCode()
+                                   ? 0
+                                   : t.nextCode() - 1 - static_cast<int>(random() % 4);
             const int suffix = static_cast<int>(random() % roots);
             const int code = t.nextCode();
             // Each string is added once, as the coder does.
@@ -229,8 +229,7 @@ TEST(GifCodeTable, FindAgreesWithASearchOfTheTableAcrossResets) {
                         expected = c;
                         break;
                     }
-                ASSERT_EQ(t.find(static_cast<std::uint16_t>(current),
-                                 static_cast<std::uint8_t>(s)),
+                ASSERT_EQ(t.find(static_cast<std::uint16_t>(current), static_cast<std::uint8_t>(s)),
                           expected)
                     << "round " << round << " current " << current << " suffix " << s;
             }

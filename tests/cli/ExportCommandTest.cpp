@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+#include "graph/Color.h"
+#include "qt/QtTestApp.h"
+
+namespace lindor::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int code = -1;
+    std::string err;
+};
+
+class ExportCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qtgui::testing::ensureGuiApplication();
+        m_dir =
+            fs::temp_directory_path() /
+            ("lindor-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string file(const std::string& name) const { return (m_dir / name).string(); }
+
+    Outcome exportTo(const std::string& path, const std::vector<std::string>& rest) {
+        std::vector<std::string> args{"--export", path};
+        args.insert(args.end(), rest.begin(), rest.end());
+        std::ostringstream out;
+        std::ostringstream err;
+        Outcome o;
+        o.code = run(args, out, err, LINDOR_DATA_DIR);
+        o.err = err.str();
+        EXPECT_EQ(out.str(), "");
+        return o;
+    }
+
+    fs::path m_dir;
+};
+
+int countColor(const QImage& image, graph::Color c) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xffffffu) == qRgb(c.r, c.g, c.b) - 0xff000000u;
+    return n;
+}
+
+TEST_F(ExportCommandTest, DrawsFunctionsIntoAPng) {
+    const std::string path = file("graph.png");
+    const Outcome o = exportTo(path, {"x^2-2", "sin x"});
+    ASSERT_EQ(o.code, kExitOk) << o.err;
+    QImage image(QString::fromStdString(path));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(800, 600));
+    EXPECT_GT(countColor(image, graph::kFunctionColors[0]), 300);
+    EXPECT_GT(countColor(image, graph::kFunctionColors[1]), 300);
+    EXPECT_GT(countColor(image, graph::colors::kSilver), 1000);
+    // x^2 - 2 crosses the y axis at -2: with the standard range that is row 22 + 0.7 * 563.
+    const int axisColumn = 15 + (800 - 37) / 2;
+    bool found = false;
+    for (int dy = -1; dy <= 1; ++dy)
+        found |= (image.pixel(axisColumn + 1, 22 + 394 + dy) & 0xffffffu) == 0x0000ffu;
+    EXPECT_TRUE(found);
+}
+
+TEST_F(ExportCommandTest, SizeOptionsAndFormats) {
+    const std::string bmp = file("small.BMP");
+    ASSERT_EQ(exportTo(bmp, {"--size", "300x200", "x"}).code, kExitOk);
+    EXPECT_EQ(QImage(QString::fromStdString(bmp)).size(), QSize(300, 200));
+
+    const std::string svg = file("graph.svg");
+    ASSERT_EQ(exportTo(svg, {"--range", "-1,1,0.5,-2,2,1", "cos x"}).code, kExitOk);
+    QFile f(QString::fromStdString(svg));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_TRUE(text.contains("<svg"));
+    EXPECT_TRUE(text.contains("y = cos x"));
+    EXPECT_TRUE(text.contains("0.5"));
+}
+
+TEST_F(ExportCommandTest, HiddenBackgroundLeavesOnlyTheCurve) {
+    const std::string path = file("bare.png");
+    ASSERT_EQ(exportTo(path, {"--no-axis", "--no-grid", "--no-names", "--no-scale-text", "--lines",
+                              "bold", "x"})
+                  .code,
+              kExitOk);
+    const QImage image(QString::fromStdString(path));
+    const int white = countColor(image, graph::colors::kWhite);
+    const int blue = countColor(image, graph::kFunctionColors[0]);
+    EXPECT_GT(blue, 2 * 700); // two pixels wide across the plot
+    EXPECT_EQ(white + blue, image.width() * image.height());
+}
+
+TEST_F(ExportCommandTest, DegreesChangeTheAngleUnit) {
+    const std::string path = file("deg.png");
+    ASSERT_EQ(exportTo(path, {"--degrees", "--size", "437x237", "--range", "0,360,90,-1,1,1",
+                              "--no-grid", "--no-axis", "--no-names", "sin x"})
+                  .code,
+              kExitOk);
+    const QImage image(QString::fromStdString(path));
+    // sin 90 degrees = 1: the curve touches the top edge at the column of 90.
+    const int column = 15 + 100;
+    bool top = false;
+    for (int dx = -2; dx <= 2; ++dx)
+        top |= (image.pixel(column + dx, 22) & 0xffffffu) == 0x0000ffu;
+    EXPECT_TRUE(top);
+}
+
+TEST_F(ExportCommandTest, IntegralIsShaded) {
+    const std::string path = file("integral.png");
+    ASSERT_EQ(exportTo(path, {"--integral", "x^2;0;1", "--range", "-2,2,1,-1,3,1"}).code, kExitOk);
+    const QImage image(QString::fromStdString(path));
+    // Between x = 0.5 and x = 1 the area under the curve is filled.
+    const int column = 15 + (800 - 37) * 3 / 8 + (800 - 37) / 4;
+    const int axisRow = 22 + (600 - 37) * 3 / 4;
+    EXPECT_EQ(image.pixel(column, axisRow - 3) & 0xffffffu, 0x0000ffu);
+}
+
+TEST_F(ExportCommandTest, BadInputWritesNoFile) {
+    const std::string path = file("never.png");
+    const Outcome compile = exportTo(path, {"x", "x+"});
+    EXPECT_EQ(compile.code, kExitUsage);
+    EXPECT_NE(compile.err.find("x+"), std::string::npos);
+    const std::vector<std::vector<std::string>> bad = {
+        {"--size", "0x5", "x"},
+        {"--size", "big", "x"},
+        {"--lines", "wavy", "x"},
+        {"--wobble", "x"},
+        {"--range", "1,2,3", "x"},
+        {"--range", "-1,1,1,4,4,1", "x"},
+        {"--range", "-1,1,0,-1,1,1"},
+        {"--integral", "x;0;1", "x"},
+        {"--integral", "x;0"},
+        {"--integral", "x;a;1"},
+        {"--size"},
+    };
+    for (const auto& args : bad) {
+        const Outcome o = exportTo(path, args);
+        EXPECT_EQ(o.code, kExitUsage) << args.front();
+        EXPECT_FALSE(o.err.empty()) << args.front();
+    }
+    EXPECT_EQ(exportTo(file("graph.tiff"), {"x"}).code, kExitUsage);
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_FALSE(fs::exists(file("graph.tiff")));
+
+    std::vector<std::string> thirteen;
+    for (int k = 0; k < 13; ++k)
+        thirteen.push_back("x+" + std::to_string(k));
+    EXPECT_EQ(exportTo(path, thirteen).code, kExitUsage);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(ExportCommandTest, UnwritableFileFails) {
+    const Outcome o = exportTo(file("missing-folder/graph.png"), {"x"});
+    EXPECT_EQ(o.code, kExitFailure);
+    EXPECT_NE(o.err.find("graph.png"), std::string::npos);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(run({"--export"}, out, err, LINDOR_DATA_DIR), kExitUsage);
+}
+
+} // namespace
+} // namespace lindor::cli

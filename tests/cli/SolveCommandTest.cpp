@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+#include "lang/Language.h"
+
+namespace lindor::cli::test {
+namespace {
+
+struct SolveOutput {
+    int code = 0;
+    std::string out;
+    std::string err;
+};
+
+// Runs `lindor --solve ...` in process, with the language files of the source tree.
+SolveOutput solve(const std::vector<std::string>& args) {
+    std::vector<std::string> all{"--solve"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    SolveOutput r;
+    r.code = run(all, out, err, LINDOR_DATA_DIR);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+class SolveCommandTest : public ::testing::Test {
+protected:
+    SolveCommandTest() { m_english.LoadLanguage("English", LINDOR_DATA_DIR); }
+    std::string text(const char* key) const { return m_english.text(key); }
+    lang::Language m_english;
+};
+
+TEST_F(SolveCommandTest, PrintsTheThreeLogLines) {
+    const SolveOutput r = solve({"root", "--box", "1,3,-1,1", "x^2-4"});
+    EXPECT_EQ(r.code, kExitOk);
+    EXPECT_EQ(r.out, "\ny = x^2-4\n" + text("Root") + ": x = 2\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(SolveCommandTest, EveryKindRuns) {
+    EXPECT_EQ(solve({"max", "--box", "-1,2,3,5", "-x^2+4"}).out,
+              "\ny = -x^2+4\n" + text("Maximum") + ": " + text("Ymax") + "=4 " + text("for") +
+                  " x = 0\n");
+    EXPECT_EQ(solve({"min", "--box", "90,270,-2,2", "--degrees", "cos(x)"}).out,
+              "\ny = cos(x)\n" + text("Minimum") + ": " + text("Ymin") + "=-1 " + text("for") +
+                  " x = 180\n");
+    EXPECT_EQ(solve({"yint", "cos(x)+1"}).out,
+              "\ny = cos(x)+1\n" + text("YIntersection") + ": y = 2\n");
+    EXPECT_EQ(solve({"intersection", "--box", "-0.3,2.7,0,2", "x", "2-x"}).out,
+              "\ny1=x " + text("and") + " y2=2-x\n" + text("Intersection") + ": y = 1 " +
+                  text("for") + " x = 1\n");
+    EXPECT_EQ(solve({"xcalc", "--box", "-1,2,0,4", "--value", "1", "2x+1"}).out,
+              "\ny = 2x+1\n" + text("XCalc") + ": y = 1 " + text("for") + " x = 0\n");
+    EXPECT_EQ(solve({"ycalc", "--box", "2,4,8,10", "--value", "3.0", "x^2"}).out,
+              "\ny = x^2\n" + text("YCalc") + ": y = 9 " + text("for") + " x = 3.0\n");
+    // A function starting with "-" after the end of the options.
+    EXPECT_EQ(solve({"root", "--box", "-3,0,-1,1", "--", "-x-2"}).out,
+              "\ny = -x-2\n" + text("Root") + ": x = -2\n");
+}
+
+TEST_F(SolveCommandTest, IntegralPrintsItsLines) {
+    const SolveOutput r = solve({"integral", "x^2;0;1"});
+    EXPECT_EQ(r.code, kExitOk);
+    ASSERT_EQ(r.out.substr(0, 1), "\n");
+    EXPECT_NE(r.out.find("\ny = x^2"), std::string::npos);
+    EXPECT_NE(r.out.find(text("Integral") + "=0.33333"), std::string::npos);
+}
+
+TEST_F(SolveCommandTest, BadInputIsAUsageErrorWithAMessage) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"roots", "--box", "0,1,0,1", "x"},
+        {"root", "x"},
+        {"root", "--box", "0,1,0", "x"},
+        {"root", "--box", "0,1,a,1", "x"},
+        {"root", "--box", "0,1,0,1"},
+        {"intersection", "--box", "0,1,0,1", "x"},
+        {"xcalc", "--box", "0,1,0,1", "x"},
+        {"ycalc", "--box", "0,1,0,1", "--value", "abc", "x"},
+        {"root", "--box", "0,1,0,1", "x+"},
+        {"root", "--box"},
+    };
+    for (const auto& args : bad) {
+        const SolveOutput r = solve(args);
+        EXPECT_EQ(r.code, kExitUsage) << (args.empty() ? "" : args[0]);
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(r.err.empty());
+    }
+}
+
+} // namespace
+} // namespace lindor::cli::test

@@ -1,0 +1,189 @@
+#include "ExprTestSupport.h"
+
+#include <chrono>
+
+namespace lindor::expr::test {
+namespace {
+
+class CompileTest : public EngineTest {};
+
+TEST_F(CompileTest, WorkedExamplesGiveTheirOperationsAndRegisters) {
+    TFunction& f = compiled("2x^2-3");
+    const auto& ops = f.operations();
+    ASSERT_EQ(ops.size(), 3U);
+    EXPECT_EQ(ops[0].opcode, '^');
+    EXPECT_EQ(ops[0].left, 0U);
+    EXPECT_EQ(ops[0].right, 1U);
+    EXPECT_EQ(ops[0].result, 2U);
+    EXPECT_EQ(ops[1].opcode, '*');
+    EXPECT_EQ(ops[1].left, 3U);
+    EXPECT_EQ(ops[1].right, 2U);
+    EXPECT_EQ(ops[2].opcode, '-');
+    EXPECT_EQ(ops[2].left, 4U);
+    EXPECT_EQ(ops[2].right, 5U);
+    EXPECT_EQ(f.resultRegister(), 6U);
+    EXPECT_EQ(f.registerValue(5), 3.0L);
+
+    TFunction& g = compiled("-sin x/2");
+    const auto& gops = g.operations();
+    ASSERT_EQ(gops.size(), 3U);
+    EXPECT_EQ(gops[0].opcode, 's');
+    EXPECT_EQ(gops[1].opcode, '/');
+    EXPECT_EQ(gops[1].right, 2U);
+    EXPECT_EQ(gops[2].opcode, '-');
+    EXPECT_EQ(gops[2].left, 4U);
+    EXPECT_EQ(g.registerValue(4), 0.0L);
+    EXPECT_EQ(g.resultRegister(), 5U);
+
+    EXPECT_TRUE(compiled("x").operations().empty());
+    EXPECT_EQ(compiled("x").resultRegister(), 0U);
+    TFunction& five = compiled("5");
+    EXPECT_TRUE(five.operations().empty());
+    EXPECT_EQ(five.registerValue(five.resultRegister()), 5.0L);
+}
+
+TEST_F(CompileTest, PrecedenceQuirks) {
+    EXPECT_EQ(value("-x^2", 3), -9.0L);
+    EXPECT_EQ(value("2^-1"), 0.5L);
+    EXPECT_EQ(value("x^2^3", 2), 64.0L);
+    EXPECT_EQ(value("2^3^2"), 64.0L);
+    EXPECT_EQ(value("8/4/2"), 1.0L);
+    EXPECT_EQ(value("8/4*2"), 4.0L);
+    EXPECT_EQ(value("2*3/4"), 1.5L);
+    EXPECT_EQ(value("1-2+3"), 2.0L);
+    EXPECT_EQ(value("2--3"), 5.0L);
+    EXPECT_EQ(value("2+-3"), -1.0L);
+    EXPECT_EQ(value("2---3"), -1.0L);
+    EXPECT_EQ(value("-2-3"), -5.0L);
+    EXPECT_EQ(value("1/2x", 2), 0.25L);
+    EXPECT_EQ(value("2^2x", 3), 12.0L);
+    EXPECT_EQ(value("x^2x", 3), 27.0L);
+    EXPECT_EQ(value("2x^2", 3), 18.0L);
+    EXPECT_EQ(value("3x/2", 4), 6.0L);
+    EXPECT_EQ(value("2E3x", 2), 4000.0L);
+    EXPECT_EQ(value("1E-3*x", 2), 0.002L);
+    // A function's operand runs to the next terminator and takes powers with it.
+    EXPECT_EQ(value("sin(x)^2", 0.5L), std::sin(0.25L));
+    EXPECT_EQ(value("sin x^2", 0.5L), std::sin(0.25L));
+    EXPECT_EQ(value("(sin x)^2", 0.5L), std::sin(0.5L) * std::sin(0.5L));
+    EXPECT_EQ(value("sin x*2", 0.5L), std::sin(0.5L) * 2);
+    EXPECT_EQ(value("sqrt sin x", 0.5L), std::sqrt(std::sin(0.5L)));
+    EXPECT_EQ(value("sin 2x", 0.5L), std::sin(1.0L));
+    EXPECT_EQ(value("x sin x", 0.5L), 0.5L * std::sin(0.5L));
+    EXPECT_EQ(value("sin(x)^-2", 0.5L), std::sin(0.5L * 0.5L == 0 ? 0 : 1 / (0.5L * 0.5L)));
+    // The exponent is one operand with its sign: e^-x^2 is (e^-x)^2.
+    EXPECT_NEAR((double)value("e^-x^2", 1.5L), (double)std::exp(-3.0L), 1e-14);
+    // cot is read as the codes c, o, t; asin as arcsin(sin x).
+    EXPECT_NEAR((double)value("cot(x)", 0.5L), (double)std::cos(std::acos(std::tan(0.5L))), 1e-15);
+    EXPECT_NEAR((double)value("asin(x)", 0.5L), 0.5, 1e-15);
+    // A leading minus negates the first operand only.
+    EXPECT_EQ(value("-x+1", 3), -2.0L);
+    EXPECT_EQ(value("-(x+1)", 3), -4.0L);
+    EXPECT_EQ(value("x*-2", 3), -6.0L);
+}
+
+TEST_F(CompileTest, RecompilingReplacesTheFunction) {
+    TFunction& f = compiled("x^2");
+    std::string error;
+    ASSERT_TRUE(f.Compile("x+1", error));
+    long double y = 0;
+    ASSERT_TRUE(f.Evaluate(3, y));
+    EXPECT_EQ(y, 4.0L);
+    EXPECT_EQ(f.normalisedText(), "x+1");
+}
+
+TEST_F(CompileTest, MalformedTextsFailWithTheSyntaxMessage) {
+    const std::string syntax = english("SyntaxError");
+    for (const char* text :
+         {"",     " ",    "2*",  "*2",   "2^",  "^2",    "2*/3",     "x2",    ")(",
+          "x)(x", "d",    "x+d", "2+",   "-",   "()",    "sin",      "x^*2",  "(x)^",
+          "2^+",  "x^2^", "+",   "++x",  "(s)", "2)*(3", "sin x^-2", "x*^3x", "d/dx",
+          "1++",  "x--",  "(*)", "x^()", "xx2", "2x2",   "x-+x"}) {
+        EXPECT_EQ(failure(text), syntax) << "text: " << text;
+    }
+}
+
+TEST_F(CompileTest, RejectedNumbersGiveTheConversionMessage) {
+    EXPECT_EQ(failure("1.2.3"), "'1.2.3' is not a valid floating point value");
+    EXPECT_EQ(failure("x+2E"), "'2E' is not a valid floating point value");
+    EXPECT_EQ(failure("x+."), "'.' is not a valid floating point value");
+    EXPECT_EQ(failure("2E+3"), "'2E' is not a valid floating point value");
+    EXPECT_EQ(failure("1E5000"), "'1E5000' is not a valid floating point value");
+    EXPECT_EQ(failure("2.."), "'2..' is not a valid floating point value");
+    EXPECT_EQ(failure("1E*2"), "'1E' is not a valid floating point value");
+}
+
+TEST_F(CompileTest, DeepNestingFailsCleanly) {
+    const std::string message = english("NestingTooDeep");
+    EXPECT_EQ(failure(std::string(100000, '(') + "x"), message);
+    EXPECT_EQ(failure(std::string(100000, '(') + "x" + std::string(100000, ')')), message);
+    EXPECT_EQ(failure(std::string(100000, 's') + "x"), message);
+    std::string nested;
+    for (int i = 0; i < 5000; ++i)
+        nested += "sin(";
+    EXPECT_EQ(failure(nested + "x"), message);
+    std::string derivatives;
+    for (int i = 0; i < 1000; ++i)
+        derivatives += "d/dx ";
+    EXPECT_EQ(failure(derivatives + "x"), message);
+    // Moderate nesting still compiles.
+    EXPECT_EQ(value(std::string(100, '(') + "x+1" + std::string(100, ')'), 1), 2.0L);
+    EXPECT_EQ(value(std::string(60, 'b') + "x", -2), 2.0L);
+}
+
+TEST_F(CompileTest, LongTextsCompileQuickly) {
+    const auto timed = [this](const std::string& text, bool ok) {
+        const auto start = std::chrono::steady_clock::now();
+        TFunction f(db);
+        std::string error;
+        EXPECT_EQ(f.Compile(text, error), ok) << error;
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    std::string sum;
+    std::string products;
+    std::string mixed;
+    std::string juxtaposed;
+    while (sum.size() < 1000000) {
+        if (mixed.size() < 300000)
+            mixed += "sin(x)^2*cos(2x)-";
+        sum += "x+";
+        products += "x*x/";
+        juxtaposed += "2x";
+    }
+    sum += "1";
+    products += "2";
+    mixed += "1";
+    EXPECT_LT(timed(sum, true), 10.0);
+    EXPECT_LT(timed(products, true), 10.0);
+    EXPECT_LT(timed(mixed, true), 10.0);
+    EXPECT_LT(timed(juxtaposed, false), 10.0);
+    EXPECT_LT(timed(std::string(1000000, 'x'), false), 10.0);
+    EXPECT_LT(timed(std::string(200, 's') + "x" + std::string(1000000, '2'), false), 10.0);
+
+    TFunction f(db);
+    std::string error;
+    ASSERT_TRUE(f.Compile(sum, error));
+    long double y = 0;
+    ASSERT_TRUE(f.Evaluate(2, y));
+    EXPECT_EQ(y, 2.0L * ((sum.size() - 1) / 2) + 1);
+}
+
+TEST_F(CompileTest, DerivativeOperandsJoinTheList) {
+    EXPECT_EQ(db.Count(), 0);
+    TFunction& f = compiled("d/dx(x^2)");
+    EXPECT_EQ(db.Count(), 2);
+    long double y = 0;
+    ASSERT_TRUE(f.Evaluate(3, y));
+    EXPECT_NEAR((double)y, 6.0, 1e-7);
+    std::string error;
+    ASSERT_TRUE(f.Compile("d/dx(x^2)", error));
+    EXPECT_EQ(db.Count(), 3);
+    // The operand of d/dx runs to the next terminator: d/dx x^2+1 is (d/dx x^2) + 1.
+    EXPECT_NEAR((double)value("d/dx x^2+1", 3), 7.0, 1e-7);
+    // A failing operand fails the whole compilation with its own message.
+    EXPECT_EQ(failure("d/dx(y)"), english("IncorrectCharacter") + ": \"y\".");
+    EXPECT_EQ(failure("1+d/dx(2*)"), english("SyntaxError"));
+}
+
+} // namespace
+} // namespace lindor::expr::test

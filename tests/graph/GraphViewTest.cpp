@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include "GraphTestSupport.h"
+#include "expr/FuncEval.h"
+#include "graph/GraphView.h"
+#include "graph/Integral.h"
+#include "lang/Language.h"
+
+namespace lindor::graph {
+namespace {
+
+using namespace testing;
+
+lang::Language graphTexts() {
+    lang::Language language;
+    language.loadFromText("Only=Only\nfunctionsSupported=functions are supported\n"
+                          "Integral=Integral\nErrorWhenCalculatingIntegral=No integral\n"
+                          "RangeNotUsable=Bad range\nIntegralTextNotValid=Write f;a;b\n");
+    return language;
+}
+
+class GraphViewTest : public ::testing::Test {
+protected:
+    GraphViewTest() : functions(context), language(graphTexts()), view(functions, language) {
+        view.setClientSize(442, 327);
+        view.setLogSink([this](const std::string& line) { log.push_back(line); });
+    }
+
+    expr::EngineContext context;
+    expr::TFunctionDB functions;
+    lang::Language language;
+    GraphView view;
+    RecordingCanvas canvas;
+    std::vector<std::string> log;
+};
+
+TEST_F(GraphViewTest, PlotsUpToTwelveFunctionsInTheirColours) {
+    for (int p = 0; p < kMaxFunctions; ++p) {
+        const PlotOutcome o = view.plotRequest("x+" + std::to_string(p), canvas);
+        ASSERT_EQ(o.status, PlotOutcome::Status::Plotted) << o.message;
+        EXPECT_TRUE(o.reported);
+    }
+    const PlotOutcome thirteenth = view.plotRequest("x+12", canvas);
+    EXPECT_EQ(thirteenth.status, PlotOutcome::Status::LimitReached);
+    EXPECT_TRUE(thirteenth.reported);
+    EXPECT_EQ(thirteenth.message, "Only 12 functions are supported");
+    EXPECT_EQ(view.state().functions.size(), 12u);
+
+    view.redraw(canvas);
+    for (int p = 0; p < kMaxFunctions; ++p) {
+        const Color c = kFunctionColors[static_cast<std::size_t>(p)];
+        EXPECT_FALSE(linesInColor(canvas, c).empty()) << p;
+        EXPECT_NE(findText(primitivesOf<primitive::Text>(canvas), "y = x+" + std::to_string(p)),
+                  nullptr);
+    }
+}
+
+TEST_F(GraphViewTest, EachEntryKeepsItsOwnCompiledFunction) {
+    ASSERT_EQ(view.plotRequest("x^2", canvas).status, PlotOutcome::Status::Plotted);
+    EXPECT_EQ(view.plotRequest("x+", canvas).status, PlotOutcome::Status::CompileError);
+    ASSERT_EQ(view.plotRequest("2*x", canvas).status, PlotOutcome::Status::Plotted);
+    long double y = 0;
+    ASSERT_TRUE(view.evaluator(1)(3, y));
+    EXPECT_EQ(y, 6);
+    ASSERT_TRUE(view.evaluator(0)(3, y));
+    EXPECT_EQ(y, 9);
+}
+
+TEST_F(GraphViewTest, RefusedRequests) {
+    const PlotOutcome bad = view.plotRequest("sin(", canvas);
+    EXPECT_EQ(bad.status, PlotOutcome::Status::CompileError);
+    EXPECT_FALSE(bad.reported);
+    EXPECT_FALSE(bad.message.empty());
+    EXPECT_TRUE(bad.showInstructions);
+    EXPECT_TRUE(view.state().functions.empty());
+
+    const PlotOutcome empty = view.plotRequest("", canvas);
+    EXPECT_EQ(empty.status, PlotOutcome::Status::EmptyText);
+    EXPECT_FALSE(empty.reported);
+    EXPECT_TRUE(empty.showInstructions);
+
+    view.state().mode = 'Q';
+    const PlotOutcome other = view.plotRequest("x", canvas);
+    EXPECT_EQ(other.status, PlotOutcome::Status::NotPlotted);
+    EXPECT_FALSE(other.reported);
+    EXPECT_TRUE(canvas.primitives().empty());
+}
+
+TEST_F(GraphViewTest, UnusableRangeKeepsThePreviousOne) {
+    std::string error;
+    const Range wide{-20, 20, 5, -10, 10, 2};
+    ASSERT_TRUE(view.applyRange(wide, error));
+    for (const Range& r :
+         {Range{1, 1, 1, -1, 1, 1}, Range{-1, 1, 0, -1, 1, 1}, Range{-1, 1, 1, -1, 1, -2}}) {
+        error.clear();
+        EXPECT_FALSE(view.applyRange(r, error));
+        EXPECT_EQ(error, "Bad range");
+        EXPECT_EQ(view.state().range, wide);
+    }
+}
+
+TEST_F(GraphViewTest, FunctionUndefinedEverywhereDrawsNoCurve) {
+    ASSERT_EQ(view.plotRequest("sqrt(-1-x^2)", canvas).status, PlotOutcome::Status::Plotted);
+    view.redraw(canvas);
+    EXPECT_TRUE(linesInColor(canvas, kFunctionColors[0]).empty());
+    EXPECT_NE(findText(primitivesOf<primitive::Text>(canvas), "y = sqrt(-1-x^2)"), nullptr);
+}
+
+TEST_F(GraphViewTest, NewWorkEmptiesEverything) {
+    view.plotRequest("x", canvas);
+    view.plotRequest("x^2", canvas);
+    view.newWork(canvas);
+    EXPECT_TRUE(view.state().functions.empty());
+    EXPECT_EQ(functions.Count(), 0);
+    EXPECT_TRUE(linesInColor(canvas, kFunctionColors[0]).empty());
+    EXPECT_FALSE(linesInColor(canvas, colors::kSilver).empty());
+}
+
+class IntegralModeTest : public GraphViewTest {
+protected:
+    IntegralModeTest() { view.state().mode = kIntegralMode; }
+};
+
+TEST_F(IntegralModeTest, ShadesAndLogsOnce) {
+    view.state().integralLogRequest = true;
+    const PlotOutcome o = view.plotRequest("x^2;0;1", canvas);
+    ASSERT_EQ(o.status, PlotOutcome::Status::Plotted) << o.message;
+    EXPECT_EQ(log, (std::vector<std::string>{"", "y = x^2;0;1", "Integral=0.33333"}));
+    EXPECT_FALSE(view.state().integralLogRequest);
+    EXPECT_NE(findText(primitivesOf<primitive::Text>(canvas), "y = x^2;0;1"), nullptr);
+
+    // A redraw (a resize, an option) draws the shading again without logging again.
+    view.setClientSize(600, 400);
+    view.redraw(canvas);
+    EXPECT_EQ(log.size(), 3u);
+    std::size_t vertical = 0;
+    for (const auto& l : linesInColor(canvas, kFunctionColors[0]))
+        vertical += l.from.x == l.to.x && l.from.y == view.state().area().xAxisRow;
+    EXPECT_GT(vertical, 20u);
+}
+
+TEST_F(IntegralModeTest, ANewIntegralReplacesTheOld) {
+    ASSERT_EQ(view.plotRequest("x;0;1", canvas).status, PlotOutcome::Status::Plotted);
+    ASSERT_EQ(view.plotRequest("x^3; 2 ; -1", canvas).status, PlotOutcome::Status::Plotted);
+    EXPECT_EQ(view.state().integrals, (std::vector<std::string>{"x^3; 2 ; -1"}));
+    EXPECT_EQ(view.state().integralLower, -1);
+    EXPECT_EQ(view.state().integralUpper, 2);
+    EXPECT_EQ(functions.Count(), 1);
+    long double y = 0;
+    ASSERT_TRUE(view.evaluator(0)(2, y));
+    EXPECT_EQ(y, 8);
+}
+
+TEST_F(IntegralModeTest, RefusedIntegrals) {
+    ASSERT_EQ(view.plotRequest("x;0;1", canvas).status, PlotOutcome::Status::Plotted);
+    const PlotOutcome invalid = view.plotRequest("x;0", canvas);
+    EXPECT_EQ(invalid.status, PlotOutcome::Status::InvalidIntegral);
+    EXPECT_TRUE(invalid.showInstructions);
+    EXPECT_FALSE(invalid.reported);
+    // The previous integral was removed before the new text was read.
+    EXPECT_TRUE(view.state().integrals.empty());
+
+    const PlotOutcome number = view.plotRequest("x;zero;1", canvas);
+    EXPECT_EQ(number.status, PlotOutcome::Status::BadNumber);
+    EXPECT_NE(number.message.find("zero"), std::string::npos);
+
+    const PlotOutcome compile = view.plotRequest("x+;0;1", canvas);
+    EXPECT_EQ(compile.status, PlotOutcome::Status::CompileError);
+    EXPECT_FALSE(compile.message.empty());
+    EXPECT_TRUE(view.state().integrals.empty());
+    view.redraw(canvas);
+    EXPECT_TRUE(linesInColor(canvas, kFunctionColors[0]).empty());
+}
+
+TEST_F(IntegralModeTest, UndefinedInsideTheLimitsLogsTheErrorLine) {
+    view.state().integralLogRequest = true;
+    ASSERT_EQ(view.plotRequest("ln x;-1;1", canvas).status, PlotOutcome::Status::Plotted);
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[2], "No integral");
+    // Shaded where defined.
+    EXPECT_FALSE(linesInColor(canvas, kFunctionColors[0]).empty());
+}
+
+TEST(IntegralReport, LinesWithoutAGraph) {
+    expr::EngineContext context;
+    expr::TFunctionDB functions(context);
+    const lang::Language language = graphTexts();
+    const IntegralReport swapped = integralLogLines("x^2;1;0", functions, language);
+    ASSERT_TRUE(swapped.ok) << swapped.error;
+    EXPECT_EQ(swapped.lines, (std::vector<std::string>{"", "y = x^2;1;0", "Integral=0.33333"}));
+    const IntegralReport same = integralLogLines("sin(x);0;0", functions, language);
+    ASSERT_TRUE(same.ok);
+    EXPECT_EQ(same.lines[2], "Integral=0");
+    const IntegralReport invalid = integralLogLines("x^2", functions, language);
+    EXPECT_FALSE(invalid.ok);
+    EXPECT_EQ(invalid.error, "Write f;a;b");
+    const IntegralReport compile = integralLogLines("x^;0;1", functions, language);
+    EXPECT_FALSE(compile.ok);
+    EXPECT_FALSE(compile.error.empty());
+}
+
+} // namespace
+} // namespace lindor::graph
