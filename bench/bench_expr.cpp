@@ -151,6 +151,43 @@ void BM_Compile(benchmark::State& state) {
 }
 BENCHMARK(BM_Compile)->Arg(2)->Arg(6);
 
+// Texts of about 1 MB: 0 a long sum, 1 products and quotients, 2 functions and powers,
+// 3 a chain of 200 functions over a long number (fails), 4 x times 1 MB (too deep, fails).
+std::string longText(int kind) {
+    const std::size_t size = 1000000;
+    std::string text;
+    switch (kind) {
+    case 0:
+        while (text.size() < size)
+            text += "x+";
+        return text + "1";
+    case 1:
+        while (text.size() < size)
+            text += "x*x/";
+        return text + "2";
+    case 2:
+        while (text.size() < size)
+            text += "sin(x)^2*cos(2x)-";
+        return text + "1";
+    case 3:
+        return std::string(200, 's') + "x" + std::string(size, '2');
+    default:
+        return std::string(size, 'x');
+    }
+}
+
+void BM_CompileLong(benchmark::State& state) {
+    EngineContext context;
+    TFunctionDB db(context);
+    TFunction f(db);
+    const std::string text = longText(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::string error;
+        benchmark::DoNotOptimize(f.Compile(text, error));
+    }
+}
+BENCHMARK(BM_CompileLong)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -11,6 +11,8 @@ namespace {
 constexpr long double kPoints[] = {-3.5L, -1, 0, 1e-9L, 0.5L, 2, 1e6L};
 
 void exercise(lindor::expr::TFunctionDB& db, const std::string& text, bool derivative) {
+    lindor::expr::EngineContext& context = db.context();
+    context.angleMode = lindor::expr::AngleMode::Radians;
     lindor::expr::TFunction f(db);
     std::string error;
     const int before = db.Count();
@@ -26,6 +28,11 @@ void exercise(lindor::expr::TFunctionDB& db, const std::string& text, bool deriv
         if (derivative && nested == 0)
             f.Derivative(x, y);
     }
+    context.angleMode = lindor::expr::AngleMode::Degrees;
+    for (long double x : kPoints) {
+        long double y = 0;
+        f.Evaluate(x, y);
+    }
 }
 
 } // namespace
@@ -38,9 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     context.random.seed(1);
     lindor::expr::TFunctionDB db(context);
     exercise(db, text, true);
-    context.angleMode = lindor::expr::AngleMode::Degrees;
-    exercise(db, text, false);
-    if (text.find('d') == std::string::npos && text.find('D') == std::string::npos)
+    if (size <= 256 && text.find('d') == std::string::npos && text.find('D') == std::string::npos)
         exercise(db, "d/dx(" + text + ")", false);
     return 0;
 }

@@ -4,11 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
 #include "cli/Cli.h"
 #include "expr/FuncEval.h"
+#include "files/Document.h"
+#include "files/FileError.h"
 #include "graph/GraphView.h"
 #include "lang/Language.h"
 #include "qt/GraphSurfaces.h"
@@ -25,13 +28,14 @@ struct ExportOptions {
     std::string file;
     int width = 800;
     int height = 600;
-    graph::Range range = graph::Range::standard();
+    // Options not given keep the document's values, or the defaults without a document.
+    std::optional<graph::Range> range;
     bool degrees = false;
-    graph::LineStyle lines = graph::LineStyle::Normal;
-    bool showAxis = true;
-    bool showGrid = true;
-    bool showScaleText = true;
-    bool showNames = true;
+    std::optional<graph::LineStyle> lines;
+    bool hideAxis = false;
+    bool hideGrid = false;
+    bool hideScaleText = false;
+    bool hideNames = false;
     bool hasIntegral = false;
     std::string integral;
     std::string document;
@@ -117,10 +121,12 @@ int parseOptions(CommandContext& ctx, ExportOptions& o) {
             std::string error;
             if (!value(v))
                 return kExitUsage;
-            if (!parseRange(v, o.range, error)) {
+            graph::Range range;
+            if (!parseRange(v, range, error)) {
                 ctx.err << "lindor: " << error << "\n";
                 return kExitUsage;
             }
+            o.range = range;
         } else if (arg == "--degrees") {
             o.degrees = true;
         } else if (arg == "--lines") {
@@ -137,13 +143,13 @@ int parseOptions(CommandContext& ctx, ExportOptions& o) {
                 return kExitUsage;
             }
         } else if (arg == "--no-axis") {
-            o.showAxis = false;
+            o.hideAxis = true;
         } else if (arg == "--no-grid") {
-            o.showGrid = false;
+            o.hideGrid = true;
         } else if (arg == "--no-scale-text") {
-            o.showScaleText = false;
+            o.hideScaleText = true;
         } else if (arg == "--no-names") {
-            o.showNames = false;
+            o.hideNames = true;
         } else if (arg == "--integral") {
             if (!value(o.integral))
                 return kExitUsage;
@@ -189,48 +195,97 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The document's Range: its six texts in the user's number format or with a point.
+bool documentRange(const files::Document& doc, const NumberLocale& locale, graph::Range& range,
+                   std::string& error) {
+    long double v[6] = {};
+    for (std::size_t i = 0; i < 6; ++i) {
+        if (!tryParseNumber(doc.range[i], locale, v[i]) &&
+            !tryParseNumber(doc.range[i], NumberLocale{}, v[i])) {
+            error = ConversionError(doc.range[i]).what();
+            return false;
+        }
+    }
+    range = {v[0], v[1], v[2], v[3], v[4], v[5]};
+    return true;
+}
+
 } // namespace
 
 int runExport(CommandContext& ctx) {
     ExportOptions o;
     if (const int code = parseOptions(ctx, o); code != kExitOk)
         return code;
-    if (!o.document.empty()) {
-        // Documents are opened by the document reader; until it is wired here the
-        // option is refused rather than ignored.
-        ctx.err << "lindor: --document is not available in this build\n";
-        return kExitFailure;
-    }
 
     lang::Language language(
         [&ctx](const std::string& message) { ctx.err << "lindor: " << message << "\n"; });
     if (!ctx.programDir.empty())
         language.LoadLanguage("English", ctx.programDir);
+    const NumberLocale locale = NumberLocale::fromEnvironment();
+
+    // What to draw: the document first, then the command line on top of it.
+    char mode = graph::kFunctionMode;
+    graph::ViewSettings settings;
+    graph::Range range = graph::Range::standard();
+    std::vector<std::string> texts;
+    std::string error;
+    if (!o.document.empty()) {
+        files::Document doc;
+        const files::FileStatus status = files::loadDocument(o.document, doc, locale);
+        if (!status.ok()) {
+            ctx.err << "lindor: " << files::describe(status, language) << "\n";
+            return kExitUsage;
+        }
+        if (!o.range && !documentRange(doc, locale, range, error)) {
+            ctx.err << "lindor: " << o.document << ": " << error << "\n";
+            return kExitUsage;
+        }
+        mode = doc.mode == files::kIntegralModeLetter ? graph::kIntegralMode : graph::kFunctionMode;
+        settings = doc.view;
+        texts = doc.plotted;
+    }
+    if (o.hasIntegral) {
+        if (mode == graph::kFunctionMode && !texts.empty()) {
+            ctx.err << "lindor: the document holds functions; --integral draws an integral\n";
+            return kExitUsage;
+        }
+        mode = graph::kIntegralMode;
+        texts = {o.integral};
+    } else if (!o.functions.empty()) {
+        if (mode == graph::kIntegralMode && !texts.empty()) {
+            ctx.err << "lindor: the document holds an integral; functions cannot be added\n";
+            return kExitUsage;
+        }
+        mode = graph::kFunctionMode;
+        texts.insert(texts.end(), o.functions.begin(), o.functions.end());
+    }
+    if (o.range)
+        range = *o.range;
+    if (o.degrees)
+        settings.radians = false;
+    if (o.lines)
+        settings.lineStyle = *o.lines;
+    settings.showAxis = settings.showAxis && !o.hideAxis;
+    settings.showGrid = settings.showGrid && !o.hideGrid;
+    settings.showScaleText = settings.showScaleText && !o.hideScaleText;
+    settings.showFunctionNames = settings.showFunctionNames && !o.hideNames;
 
     expr::EngineContext engine;
-    engine.angleMode = o.degrees ? expr::AngleMode::Degrees : expr::AngleMode::Radians;
+    engine.angleMode = settings.radians ? expr::AngleMode::Radians : expr::AngleMode::Degrees;
+    engine.locale = locale;
     engine.language = &language;
     expr::TFunctionDB functions(engine);
     graph::GraphView view(functions, language);
     view.setClientSize(o.width, o.height);
-    std::string error;
-    if (!view.applyRange(o.range, error)) {
+    if (!view.applyRange(range, error)) {
         ctx.err << "lindor: " << error << "\n";
         return kExitUsage;
     }
-    graph::ViewSettings& settings = view.state().view;
-    settings.radians = !o.degrees;
-    settings.lineStyle = o.lines;
-    settings.showAxis = o.showAxis;
-    settings.showGrid = o.showGrid;
-    settings.showScaleText = o.showScaleText;
-    settings.showFunctionNames = o.showNames;
+    view.state().view = settings;
+    view.state().mode = mode;
 
     const auto app = ensureGuiApplication();
     qtgui::GraphSurfaces surfaces;
-    view.state().mode = o.hasIntegral ? graph::kIntegralMode : graph::kFunctionMode;
-    const std::vector<std::string> texts =
-        o.hasIntegral ? std::vector<std::string>{o.integral} : o.functions;
     for (const std::string& text : texts) {
         const graph::PlotOutcome outcome = view.plotRequest(text, surfaces.canvas());
         if (outcome.status == graph::PlotOutcome::Status::Plotted)

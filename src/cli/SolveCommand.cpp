@@ -31,10 +31,14 @@ struct KindName {
 };
 
 const KindName kKinds[] = {
-    {"root", Kind::Root},           {"max", Kind::Max},
-    {"min", Kind::Min},             {"yint", Kind::YIntersection},
-    {"intersection", Kind::Intersection}, {"xcalc", Kind::XCalc},
-    {"ycalc", Kind::YCalc},         {"integral", Kind::Integral},
+    {"root", Kind::Root},
+    {"max", Kind::Max},
+    {"min", Kind::Min},
+    {"yint", Kind::YIntersection},
+    {"intersection", Kind::Intersection},
+    {"xcalc", Kind::XCalc},
+    {"ycalc", Kind::YCalc},
+    {"integral", Kind::Integral},
 };
 
 const char* const kSolveUsage =
@@ -89,8 +93,7 @@ std::size_t functionsNeeded(Kind kind) {
     return kind == Kind::Intersection ? 2 : 1;
 }
 
-bool parseRequest(const std::vector<std::string>& args, SolveRequest& request,
-                  std::ostream& err) {
+bool parseRequest(const std::vector<std::string>& args, SolveRequest& request, std::ostream& err) {
     if (args.empty() || !parseKind(args[0], request.kind)) {
         err << "lindor: --solve needs a kind"
             << (args.empty() ? std::string() : ", not '" + args[0] + "'") << "\n"
@@ -139,8 +142,7 @@ bool parseRequest(const std::vector<std::string>& args, SolveRequest& request,
     }
     if (request.functions.size() != functionsNeeded(request.kind)) {
         err << "lindor: --solve " << args[0] << " takes "
-            << (functionsNeeded(request.kind) == 2 ? "two functions" : "one function")
-            << "\n"
+            << (functionsNeeded(request.kind) == 2 ? "two functions" : "one function") << "\n"
             << kSolveUsage;
         return false;
     }
@@ -207,8 +209,8 @@ int runSolve(CommandContext& ctx) {
         result = graph::analysis::findYIntersection(curves[0], name, context);
         break;
     case Kind::Intersection:
-        result = graph::analysis::findIntersection(curves[0], name, curves[1],
-                                                   request.functions[1], box, context);
+        result = graph::analysis::findIntersection(curves[0], name, curves[1], request.functions[1],
+                                                   box, context);
         break;
     case Kind::XCalc:
         result = graph::analysis::calcX(curves[0], name, box, request.value, context);

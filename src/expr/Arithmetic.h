@@ -31,8 +31,8 @@ inline bool powerWhole(long double base, std::int32_t n, long double& result) {
         result = 0;
         return true;
     }
-    const long double p =
-        powerBySquaring(base, static_cast<std::uint32_t>(n < 0 ? -static_cast<std::int64_t>(n) : n));
+    const long double p = powerBySquaring(
+        base, static_cast<std::uint32_t>(n < 0 ? -static_cast<std::int64_t>(n) : n));
     result = n < 0 ? 1 / p : p;
     return isFiniteValue(result);
 }

@@ -24,13 +24,24 @@ constexpr int kProductPass = 16;
 constexpr int kGroupPass = 17;
 constexpr int kXPass = 18;
 
-int passOf(char c) {
-    for (int i = 0; kPassChars[i] != '\0'; ++i) {
-        if (kPassChars[i] == c)
-            return i;
+// The pass of each character, or -1.
+struct PassTable {
+    signed char pass[256];
+    constexpr PassTable() : pass() {
+        for (int c = 0; c < 256; ++c)
+            pass[c] = -1;
+        for (int i = 0; kPassChars[i] != '\0'; ++i)
+            pass[static_cast<unsigned char>(kPassChars[i])] = static_cast<signed char>(i);
     }
-    return -1;
+};
+constexpr PassTable kPassTable;
+
+int passOf(char c) {
+    return kPassTable.pass[static_cast<unsigned char>(c)];
 }
+
+// Ranges up to this many items are looked over once before the passes run.
+constexpr int kShortRange = 48;
 
 OpKind kindOfLetter(char letter) {
     switch (letter) {
@@ -77,8 +88,8 @@ struct CompilerView {
     bool isFirst(int k) const { return k == first; }
     char at(int k) const { return c.at(k); }
     int match(int k) const {
-        const int m = c.m_match[static_cast<std::size_t>(k)];
-        if (m < first || m >= k || c.m_dead[static_cast<std::size_t>(m)])
+        const int m = c.item(k).match;
+        if (m < first || m >= k || c.item(m).dead)
             return -1;
         return m;
     }
@@ -121,8 +132,7 @@ void Compiler::nestingError() const {
     throw Failure{m_language.text("NestingTooDeep")};
 }
 
-bool Compiler::compile(const std::string& normalised, CompiledForm& form,
-                       std::string& errorText) {
+bool Compiler::compile(const std::string& normalised, CompiledForm& form, std::string& errorText) {
     try {
         if (m_depth > kMaxCompileDepth || nestingOf(normalised) > kMaxNesting)
             nestingError();
@@ -134,7 +144,7 @@ bool Compiler::compile(const std::string& normalised, CompiledForm& form,
         for (const auto& [reg, value] : m_constants)
             form.registers[reg] = value;
         form.subFunctions = std::move(m_subFunctions);
-        specialise(form);
+        choosePowerForms(form);
         return true;
     } catch (const Failure& failure) {
         errorText = failure.message;
@@ -144,80 +154,84 @@ bool Compiler::compile(const std::string& normalised, CompiledForm& form,
 
 void Compiler::load(const std::string& normalised) {
     m_size = static_cast<int>(normalised.size());
-    const auto n = static_cast<std::size_t>(m_size);
-    m_ch.assign(normalised.begin(), normalised.end());
-    m_reg.assign(n, 0);
-    m_next.resize(n);
-    m_prev.resize(n);
-    m_match.assign(n, -1);
-    m_dead.assign(n, 0);
-    m_slot.assign(n, -1);
+    m_items.resize(static_cast<std::size_t>(m_size));
+    m_passStart.fill(0);
     std::vector<int> open;
     for (int i = 0; i < m_size; ++i) {
-        const auto u = static_cast<std::size_t>(i);
-        m_next[u] = i + 1;
-        m_prev[u] = i - 1;
-        if (m_ch[u] == '(') {
+        Item& it = item(i);
+        it = Item{normalised[static_cast<std::size_t>(i)], false, i + 1, i - 1, -1, -1, 0};
+        if (it.ch == '(') {
             open.push_back(i);
-        } else if (m_ch[u] == ')' && !open.empty()) {
-            m_match[u] = open.back();
-            m_match[static_cast<std::size_t>(open.back())] = i;
+        } else if (it.ch == ')' && !open.empty()) {
+            it.match = open.back();
+            item(open.back()).match = i;
             open.pop_back();
         }
-        const int pass = passOf(m_ch[u]);
+        const int pass = passOf(it.ch);
+        if (pass >= 0)
+            ++m_passStart[static_cast<std::size_t>(pass) + 1];
+    }
+    for (int pass = 0; pass < kPassCount; ++pass)
+        m_passStart[static_cast<std::size_t>(pass) + 1] +=
+            m_passStart[static_cast<std::size_t>(pass)];
+    // Each pass's positions, followed by one end marker per pass in the skip list.
+    m_positions.assign(static_cast<std::size_t>(m_passStart[kPassCount]), 0);
+    m_skip.resize(m_positions.size() + kPassCount);
+    std::array<int, kPassCount> fill{};
+    for (int pass = 0; pass < kPassCount; ++pass)
+        fill[static_cast<std::size_t>(pass)] = m_passStart[static_cast<std::size_t>(pass)];
+    for (int i = 0; i < m_size; ++i) {
+        const int pass = passOf(item(i).ch);
         if (pass >= 0) {
-            auto& positions = m_positions[static_cast<std::size_t>(pass)];
-            m_slot[u] = static_cast<int>(positions.size());
-            positions.push_back(i);
+            const int slot = fill[static_cast<std::size_t>(pass)]++;
+            m_positions[static_cast<std::size_t>(slot)] = i;
+            item(i).slot = slot;
         }
     }
-    for (int pass = 0; pass < kPassCount; ++pass) {
-        auto& skip = m_skip[static_cast<std::size_t>(pass)];
-        const std::size_t count = m_positions[static_cast<std::size_t>(pass)].size();
-        skip.resize(count + 1);
-        for (std::size_t j = 0; j <= count; ++j)
-            skip[j] = static_cast<int>(j);
-    }
+    for (std::size_t j = 0; j < m_skip.size(); ++j)
+        m_skip[j] = static_cast<int>(j);
 }
 
+// Skip-list index of a slot: the slots of pass p are followed by its own end marker, so
+// slot j of pass p sits at j + p.
 int Compiler::findFirst(int pass, int first, int stop) {
-    const auto& positions = m_positions[static_cast<std::size_t>(pass)];
-    auto& skip = m_skip[static_cast<std::size_t>(pass)];
-    int j = static_cast<int>(std::lower_bound(positions.begin(), positions.end(), first) -
-                             positions.begin());
-    // The first position not yet consumed, with path halving.
-    while (skip[static_cast<std::size_t>(j)] != j) {
+    const auto begin = m_positions.begin() + m_passStart[static_cast<std::size_t>(pass)];
+    const auto end = m_positions.begin() + m_passStart[static_cast<std::size_t>(pass) + 1];
+    const int slot = static_cast<int>(std::lower_bound(begin, end, first) - m_positions.begin());
+    const int endMarker = m_passStart[static_cast<std::size_t>(pass) + 1] + pass;
+    // The first slot not yet consumed, with path halving.
+    int j = slot + pass;
+    while (m_skip[static_cast<std::size_t>(j)] != j) {
         const auto u = static_cast<std::size_t>(j);
-        skip[u] = skip[static_cast<std::size_t>(skip[u])];
-        j = skip[u];
+        m_skip[u] = m_skip[static_cast<std::size_t>(m_skip[u])];
+        j = m_skip[u];
     }
-    if (j >= static_cast<int>(positions.size()))
+    if (j >= endMarker)
         return -1;
-    const int position = positions[static_cast<std::size_t>(j)];
+    const int position = m_positions[static_cast<std::size_t>(j - pass)];
     return position < stop ? position : -1;
 }
 
-void Compiler::kill(int item) {
-    const auto u = static_cast<std::size_t>(item);
-    m_dead[u] = 1;
-    if (m_slot[u] >= 0) {
-        const int pass = passOf(m_ch[u]);
-        m_skip[static_cast<std::size_t>(pass)][static_cast<std::size_t>(m_slot[u])] =
-            m_slot[u] + 1;
-        m_slot[u] = -1;
+void Compiler::kill(int i) {
+    Item& it = item(i);
+    it.dead = true;
+    if (it.slot >= 0) {
+        const int j = it.slot + passOf(it.ch);
+        m_skip[static_cast<std::size_t>(j)] = j + 1;
+        it.slot = -1;
     }
 }
 
 void Compiler::replaceRange(int first, int stop, std::uint32_t reg) {
     for (int i = first; i != stop; i = next(i))
         kill(i);
-    const auto u = static_cast<std::size_t>(first);
-    m_dead[u] = 0;
-    m_ch[u] = kTokenChar;
-    m_reg[u] = reg;
-    m_next[u] = stop;
+    Item& it = item(first);
+    it.dead = false;
+    it.ch = kTokenChar;
+    it.reg = reg;
+    it.next = stop;
     if (stop < m_size)
-        m_prev[static_cast<std::size_t>(stop)] = first;
+        item(stop).prev = first;
 }
 
 std::string Compiler::render(int first, int stop) const {
@@ -256,8 +270,8 @@ std::uint32_t Compiler::emit(char opcode, OpKind kind, std::uint32_t left, std::
 }
 
 int Compiler::groupEnd(int open, int stop) const {
-    const int m = m_match[static_cast<std::size_t>(open)];
-    if (m <= open || m >= stop || m_dead[static_cast<std::size_t>(m)])
+    const int m = item(open).match;
+    if (m <= open || m >= stop || item(m).dead)
         return -1;
     return m;
 }
@@ -311,15 +325,36 @@ std::uint32_t Compiler::compileRange(int first, int stop, int depth) {
         nestingError();
     if (first == stop)
         syntaxError();
-    derivativePass(first, stop, depth);
-    for (int pass = kFirstFunctionPass; pass <= kLastFunctionPass; ++pass)
-        functionPass(pass, kPassChars[pass], first, stop, depth);
-    powerPass(first, stop, depth);
-    operatorPass(kQuotientPass, '/', first, stop, depth);
-    operatorPass(kProductPass, '*', first, stop, depth);
-    groupPass(first, stop, depth);
-    for (int p = findFirst(kXPass, first, stop); p >= 0; p = findFirst(kXPass, first, stop))
-        replaceRange(p, next(p), 0);
+    // Most operands are short: one look over them tells which passes have work, and a
+    // pass never creates work for another (it only puts tokens in).
+    std::uint32_t present = ~0U;
+    if (stop - first <= kShortRange) {
+        present = 0;
+        for (int i = first; i != stop; i = next(i)) {
+            const int pass = passOf(at(i));
+            if (pass >= 0)
+                present |= 1U << static_cast<unsigned>(pass);
+        }
+    }
+    const auto has = [present](int pass) { return (present >> pass) & 1U; };
+    if (has(kDerivativePass))
+        derivativePass(first, stop, depth);
+    for (int pass = kFirstFunctionPass; pass <= kLastFunctionPass; ++pass) {
+        if (has(pass))
+            functionPass(pass, kPassChars[pass], first, stop, depth);
+    }
+    if (has(kPowerPass))
+        powerPass(first, stop, depth);
+    if (has(kQuotientPass))
+        operatorPass(kQuotientPass, '/', first, stop, depth);
+    if (has(kProductPass))
+        operatorPass(kProductPass, '*', first, stop, depth);
+    if (has(kGroupPass))
+        groupPass(first, stop, depth);
+    if (has(kXPass)) {
+        for (int p = findFirst(kXPass, first, stop); p >= 0; p = findFirst(kXPass, first, stop))
+            replaceRange(p, next(p), 0);
+    }
     return sumLevel(first, stop);
 }
 
@@ -457,7 +492,7 @@ std::uint32_t Compiler::sumLevel(int first, int stop) {
             while (!m_sum.empty() && m_sum.back().c == '+')
                 m_sum.pop_back();
         }
-        m_sum.push_back(SumItem{c, m_reg[static_cast<std::size_t>(i)]});
+        m_sum.push_back(SumItem{c, item(i).reg});
     }
     // Then "--" becomes "+".
     std::size_t out = 0;
@@ -522,7 +557,7 @@ std::uint32_t Compiler::readOperand(std::size_t& index) {
 
 // Powers with a constant operand get a cheaper form: a small whole exponent is done by
 // repeated squaring, a positive constant base keeps its logarithm in a register.
-void Compiler::specialise(CompiledForm& form) {
+void Compiler::choosePowerForms(CompiledForm& form) {
     std::vector<char> isConstant(form.registers.size(), 0);
     for (const auto& [reg, value] : m_constants)
         isConstant[reg] = 1;

@@ -69,7 +69,7 @@ private:
     int forwardOperandEnd(int p, int stop) const;
     int groupEnd(int open, int stop) const;
     int findFirst(int pass, int first, int stop);
-    void kill(int item);
+    void kill(int i);
     void replaceRange(int first, int stop, std::uint32_t reg);
     std::string render(int first, int stop) const;
 
@@ -77,11 +77,7 @@ private:
     std::uint32_t allocateConstant(long double value);
     std::uint32_t emit(char opcode, OpKind kind, std::uint32_t left, std::uint32_t right,
                        TFunction* sub = nullptr);
-    void specialise(CompiledForm& form);
-
-    char at(int i) const { return m_ch[static_cast<std::size_t>(i)]; }
-    int next(int i) const { return m_next[static_cast<std::size_t>(i)]; }
-    int prev(int i) const { return m_prev[static_cast<std::size_t>(i)]; }
+    void choosePowerForms(CompiledForm& form);
 
     friend struct CompilerView;
 
@@ -92,20 +88,31 @@ private:
 
     // The working text: one item per character of the normalised text, linked in text
     // order; a replaced stretch becomes a register token in its first item.
+    struct Item {
+        char ch;
+        bool dead;
+        int next;
+        int prev;
+        int match; // the partner of a parenthesis, or -1
+        int slot;  // index into m_positions while the item waits for its pass, or -1
+        std::uint32_t reg;
+    };
     int m_size = 0;
-    std::vector<char> m_ch;
-    std::vector<std::uint32_t> m_reg;
-    std::vector<int> m_next;
-    std::vector<int> m_prev;
-    std::vector<int> m_match;
-    std::vector<char> m_dead;
+    std::vector<Item> m_items;
 
-    // For each character a pass looks for: its positions, and a skip list over the ones
-    // already consumed, so that each pass finds its first occurrence quickly.
+    Item& item(int i) { return m_items[static_cast<std::size_t>(i)]; }
+    const Item& item(int i) const { return m_items[static_cast<std::size_t>(i)]; }
+    char at(int i) const { return item(i).ch; }
+    int next(int i) const { return item(i).next; }
+    int prev(int i) const { return item(i).prev; }
+
+    // For each character a pass looks for, its positions in text order (the passes one
+    // after another, from m_passStart), and a skip list over the ones already consumed,
+    // so that each pass finds its first occurrence quickly.
     static constexpr int kPassCount = 19;
-    std::array<std::vector<int>, kPassCount> m_positions;
-    std::array<std::vector<int>, kPassCount> m_skip;
-    std::vector<int> m_slot;
+    std::array<int, kPassCount + 1> m_passStart{};
+    std::vector<int> m_positions;
+    std::vector<int> m_skip;
 
     std::vector<SumItem> m_sum;
     std::uint32_t m_counter = 0;

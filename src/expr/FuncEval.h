@@ -31,7 +31,7 @@ class TFunctionDB;
 class TFunction;
 
 // What an operation computes. `TOp::opcode` holds the letter the function text uses
-// ('+', '-', '*', '/', '^' or a code letter); the kind also tells the specialised
+// ('+', '-', '*', '/', '^' or a code letter); the kind also tells the cheaper
 // forms of the power apart.
 enum class OpKind : std::uint8_t {
     Add,

@@ -16,9 +16,9 @@ struct NameCode {
     char code;
 };
 constexpr NameCode kNames[] = {
-    {"ln", 'l'},     {"log", 'g'}, {"arcsin", 'a'}, {"arccos", 'o'}, {"arctan", 'n'},
-    {"sin", 's'},    {"cos", 'c'}, {"tan", 't'},    {"d/dx", 'd'},   {"sqrt", 'q'},
-    {"cbrt", 'r'},   {"abs", 'b'}, {"random", 'm'}, {"int", 'i'},
+    {"ln", 'l'},   {"log", 'g'}, {"arcsin", 'a'}, {"arccos", 'o'}, {"arctan", 'n'},
+    {"sin", 's'},  {"cos", 'c'}, {"tan", 't'},    {"d/dx", 'd'},   {"sqrt", 'q'},
+    {"cbrt", 'r'}, {"abs", 'b'}, {"random", 'm'}, {"int", 'i'},
 };
 
 std::string replaceAll(const std::string& text, const std::string& from, const std::string& to) {
@@ -172,7 +172,8 @@ std::string insertImplicitMultiplications(const std::string& s, char decimalSepa
     std::vector<Node> nodes;
     nodes.reserve(static_cast<std::size_t>(n) * 2);
     for (int i = 0; i < n; ++i)
-        nodes.push_back(Node{at(i), i - 1, i + 1 < n ? i + 1 : -1, match[static_cast<std::size_t>(i)]});
+        nodes.push_back(
+            Node{at(i), i - 1, i + 1 < n ? i + 1 : -1, match[static_cast<std::size_t>(i)]});
     int head = 0;
     const auto insertBefore = [&](int k, char c) {
         const int id = static_cast<int>(nodes.size());
@@ -238,9 +239,8 @@ TextPassResult runTextPass(const std::string& typed, const NumberLocale& locale,
 
     // The constants enter as numbers of 15 significant digits.
     text = replaceAll(text, "e", "(" + formatGeneral(std::exp(1.0L), 15, locale) + ")");
-    text = replaceAll(text, "pi",
-                      "(" + formatGeneral(3.141592653589793238462643383279502884L, 15, locale) +
-                          ")");
+    text = replaceAll(
+        text, "pi", "(" + formatGeneral(3.141592653589793238462643383279502884L, 15, locale) + ")");
 
     text = removeChar(text, ' ');
     text = removeChar(text, locale.thousandsSeparator);

@@ -38,12 +38,19 @@ void TBigByteArray::set(std::int64_t index, std::uint8_t value) {
     m_data[static_cast<std::size_t>(index - 1)] = value;
 }
 
+namespace {
+
+std::int64_t cellCount(int width, int height) {
+    if (width < 0 || height < 0)
+        throw EGifException("Picture size " + std::to_string(width) + " x " +
+                            std::to_string(height) + " is not valid");
+    return static_cast<std::int64_t>(width) * height;
+}
+
+} // namespace
+
 TByteArray2D::TByteArray2D(int width, int height)
-    : m_width(width), m_height(height),
-      m_cells(width < 0 || height < 0
-                  ? throw EGifException("Picture size " + std::to_string(width) + " x " +
-                                        std::to_string(height) + " is not valid")
-                  : static_cast<std::int64_t>(width) * height) {}
+    : m_width(width), m_height(height), m_cells(cellCount(width, height)) {}
 
 std::int64_t TByteArray2D::element(int x, int y) const {
     // Each coordinate is checked on its own, so (0, 2) cannot reach the end of row 1.

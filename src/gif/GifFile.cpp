@@ -109,6 +109,7 @@ void TGifFile::AddImage(const TColorTable& table, const TByteArray2D& matrix) {
             "Colour index " + std::to_string(firstByteAtLeast(cells, cellCount, limit)) +
             " is outside the colour table of " + std::to_string(table.count) + " entries");
 
+    image->m_pixels = matrix;
     if (first) {
         m_globalColorTable = table;
         m_globalTableSizeBits = sizeBits;
@@ -120,7 +121,6 @@ void TGifFile::AddImage(const TColorTable& table, const TByteArray2D& matrix) {
     image->m_descriptor.packed = static_cast<std::uint8_t>(
         (image->m_hasLocalColorTable ? 0x80 : 0) + (image->m_interlaced ? 0x40 : 0) +
         (image->m_hasLocalColorTable ? image->m_bitsPerPixel - 1 : 0));
-    image->m_pixels = matrix;
     image->m_descriptor.width = static_cast<std::uint16_t>(matrix.width());
     image->m_descriptor.height = static_cast<std::uint16_t>(matrix.height());
     m_screenWidth = std::max(m_screenWidth, image->m_descriptor.width);

@@ -45,7 +45,7 @@ std::string withName(std::string text, const std::string& name) {
 } // namespace
 
 bool saveGif(const QImage& image, const std::string& path, std::string& error,
-             const gif::ProgressHook& progress, const lang::Language* language) {
+             const gif::ProgressHook& progress, const lang::Language* translations) {
     try {
         gif::TColorTable table;
         gif::TByteArray2D matrix;
@@ -55,17 +55,17 @@ bool saveGif(const QImage& image, const std::string& path, std::string& error,
         file.SaveToFile(path);
         return true;
     } catch (const gif::ETooManyColors& e) {
-        if (language) {
-            const lang::Language& texts = *language;
-            error = texts.text("GifTooManyColors");
+        if (translations) {
+            const lang::Language& language = *translations;
+            error = language.text("GifTooManyColors");
         } else {
             error = e.what();
         }
     } catch (const gif::EGifFileError& e) {
-        if (language) {
-            const lang::Language& texts = *language;
-            error =
-                withName(texts.text("GifCannotWriteFile"), e.fileName()) + " (" + e.reason() + ")";
+        if (translations) {
+            const lang::Language& language = *translations;
+            error = withName(language.text("GifCannotWriteFile"), e.fileName()) + " (" +
+                    e.reason() + ")";
         } else {
             error = e.what();
         }

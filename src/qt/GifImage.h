@@ -20,10 +20,10 @@ gif::Bitmap24 bitmapFromImage(const QImage& image);
 // Scans `image`, adds it as the one image of a GIF file and writes that file at `path`
 // (the name is used as given). On failure returns false with a message in `error` and
 // leaves any older file of that name as it was. `progress` receives the fractions done
-// of the scan and then of the coding. With a `language`, the messages about an unwritable
+// of the scan and then of the coding. With `translations`, the messages about an unwritable
 // file and about too many colours are translated; the writer's own messages are fixed
 // English texts.
 bool saveGif(const QImage& image, const std::string& path, std::string& error,
-             const gif::ProgressHook& progress = {}, const lang::Language* language = nullptr);
+             const gif::ProgressHook& progress = {}, const lang::Language* translations = nullptr);
 
 } // namespace lindor::qtgui

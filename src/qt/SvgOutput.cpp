@@ -24,6 +24,9 @@ QByteArray svgFromRecording(const graph::RecordingCanvas& recording) {
     generator.setTitle(QStringLiteral("Lindor graph"));
     {
         QPainter painter(&generator);
+        // Pixel (x, y) covers x..x+1 in the picture; lines run through the pixel centres,
+        // so that one-pixel lines stay one pixel wide when the picture is shown 1:1.
+        painter.translate(0.5, 0.5);
         PainterCanvas canvas(&painter);
         recording.replay(canvas);
     }

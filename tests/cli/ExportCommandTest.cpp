@@ -82,6 +82,13 @@ TEST_F(ExportCommandTest, SizeOptionsAndFormats) {
     ASSERT_EQ(exportTo(bmp, {"--size", "300x200", "x"}).code, kExitOk);
     EXPECT_EQ(QImage(QString::fromStdString(bmp)).size(), QSize(300, 200));
 
+    const std::string gif = file("graph.gif");
+    ASSERT_EQ(exportTo(gif, {"--size", "320x240", "x", "x^2"}).code, kExitOk);
+    const QImage fromGif(QString::fromStdString(gif));
+    EXPECT_EQ(fromGif.size(), QSize(320, 240));
+    EXPECT_GT(countColor(fromGif.convertToFormat(QImage::Format_RGB32), graph::kFunctionColors[1]),
+              100);
+
     const std::string svg = file("graph.svg");
     ASSERT_EQ(exportTo(svg, {"--range", "-1,1,0.5,-2,2,1", "cos x"}).code, kExitOk);
     QFile f(QString::fromStdString(svg));
@@ -171,6 +178,39 @@ TEST_F(ExportCommandTest, UnwritableFileFails) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(run({"--export"}, out, err, LINDOR_DATA_DIR), kExitUsage);
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
+}
+
+TEST_F(ExportCommandTest, DrawsADocumentWithTheCommandLineOnTop) {
+    const std::string doc = file("work.LDR");
+    writeText(doc, "[MainMode]\nMode=F\n[Options]\nShowGrid=0\n[Range]\n"
+                   "Cells[1,0]=-2\nCells[1,1]=2\nCells[1,2]=1\nCells[1,3]=-1\n"
+                   "Cells[1,4]=4\nCells[1,5]=1\n[Functions]\nCount=1\nF1=x^2\n");
+    const std::string path = file("doc.png");
+    const Outcome o = exportTo(path, {"--document", doc, "--size", "437x237", "x"});
+    ASSERT_EQ(o.code, kExitOk) << o.err;
+    const QImage image(QString::fromStdString(path));
+    EXPECT_EQ(countColor(image, graph::colors::kSilver), 0);
+    EXPECT_GT(countColor(image, graph::kFunctionColors[0]), 100); // x^2 from the document
+    EXPECT_GT(countColor(image, graph::kFunctionColors[1]), 100); // x from the command line
+    // The document's range: the x axis four fifths down, here at x = 1.5.
+    EXPECT_EQ(image.pixel(15 + 350, 22 + 160) & 0xffffffu, 0u);
+
+    const std::string integralDoc = file("integral.LDR");
+    writeText(integralDoc, "[MainMode]\nMode=I\n[Integrals]\nCount=1\nI1=x;0;1\n");
+    EXPECT_EQ(exportTo(file("i.png"), {"--document", integralDoc}).code, kExitUsage)
+        << "the document's range texts are missing, so the range is all zero";
+    EXPECT_EQ(exportTo(file("i.png"), {"--document", integralDoc, "--range", "-2,2,1,-2,2,1"}).code,
+              kExitOk);
+    EXPECT_EQ(exportTo(file("j.png"), {"--document", integralDoc, "x"}).code, kExitUsage);
+    EXPECT_EQ(exportTo(file("k.png"), {"--document", file("none.LDR"), "x"}).code, kExitUsage);
+    EXPECT_FALSE(fs::exists(file("j.png")));
 }
 
 } // namespace

@@ -39,6 +39,13 @@ inline std::vector<std::uint32_t> distinctColours(int n, std::mt19937& random) {
     return colours;
 }
 
+// A name for test listings, made without building the picture.
+inline std::string pictureName(const PictureCase& c) {
+    static const char* const names[] = {"noise", "flat", "lines", "stripes"};
+    return std::to_string(c.width) + "x" + std::to_string(c.height) + "_" +
+           std::to_string(c.colours) + "c_" + names[static_cast<int>(c.pattern)];
+}
+
 inline TestPicture makePicture(const PictureCase& c) {
     std::mt19937 random(c.seed);
     const std::vector<std::uint32_t> palette = distinctColours(c.colours, random);
@@ -103,9 +110,7 @@ inline TestPicture makePicture(const PictureCase& c) {
     for (std::size_t i = 0; i < palette.size() && i < p.rgb.size(); ++i)
         p.rgb[(i * 7919u) % p.rgb.size()] = palette[i];
 
-    static const char* const names[] = {"noise", "flat", "lines", "stripes"};
-    p.name = std::to_string(c.width) + "x" + std::to_string(c.height) + "_" +
-             std::to_string(c.colours) + "c_" + names[static_cast<int>(c.pattern)];
+    p.name = pictureName(c);
     // The linear coder searches the whole string table per pixel on noise.
     const std::size_t pixels = p.rgb.size();
     p.large = pixels > 1000000 || (c.pattern == Pattern::Noise && pixels > 70000);

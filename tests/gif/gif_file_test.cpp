@@ -92,6 +92,12 @@ TEST(GifScan, ColoursAreListedInFirstMetOrderAndRounded) {
         EXPECT_EQ(table.count, rounded) << found;
     }
     EXPECT_EQ(roundedColorCount(0), 0);
+
+    // Bits above the 24 colour bits do not make another colour.
+    ReadBitmapPixels(makeBitmap(2, 1, {0xFF112233u, 0x00112233u}), table, m);
+    EXPECT_EQ(table.count, 2);
+    EXPECT_EQ(m.get(1, 1), 0);
+    EXPECT_EQ(m.get(2, 1), 0);
 }
 
 TEST(GifScan, RejectsMoreThan256ColoursAndMismatchedBitmaps) {
@@ -333,6 +339,39 @@ TEST(GifErrors, UnwritableFileIsReportedByNameAndAnOldFileSurvives) {
     const auto decoded = testing::decodeWithGiflib(path.string());
     EXPECT_EQ(decoded.error, "");
     EXPECT_EQ(decoded.rgb, picture.rgb);
+}
+
+TEST(GifFileImages, LaterImageCarriesItsOwnColourTable) {
+    TColorTable first, second;
+    TByteArray2D small, wide;
+    ReadBitmapPixels(cycling(3, 2, 2), first, small);
+    ReadBitmapPixels(cycling(9, 1, 5), second, wide);
+    TGifFile file;
+    file.AddImage(first, small);
+    file.AddImage(second, wide);
+    ASSERT_EQ(file.images().size(), 2u);
+    EXPECT_FALSE(file.images()[0]->hasLocalColorTable());
+    EXPECT_TRUE(file.images()[1]->hasLocalColorTable());
+    EXPECT_EQ(file.images()[1]->descriptor().packed, 0x80 + 3); // 16 colours: 4 bits
+    EXPECT_EQ(file.screenWidth(), 9);
+    EXPECT_EQ(file.screenHeight(), 2);
+    EXPECT_EQ(file.globalColorTable().count, 2);
+    EXPECT_EQ(file.screenPacked(), 0x80);
+
+    TempFolder folder;
+    const fs::path path = folder.path() / "two.gif";
+    file.SaveToFile(path.string());
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.string().c_str(), &error);
+    ASSERT_NE(gif, nullptr);
+    ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+    ASSERT_EQ(gif->ImageCount, 2);
+    const SavedImage& later = gif->SavedImages[1];
+    ASSERT_NE(later.ImageDesc.ColorMap, nullptr);
+    EXPECT_EQ(later.ImageDesc.ColorMap->ColorCount, 16);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(later.RasterBits[i], wide.get(i + 1, 1));
+    DGifCloseFile(gif, &error);
 }
 
 TEST(GifErrors, FileWriterReplacesContentWhole) {

@@ -59,7 +59,7 @@ TEST_P(GifRoundTrip, MatchesLinearCoderAndDecodesToTheSourcePixels) {
 }
 
 std::string caseName(const ::testing::TestParamInfo<PictureCase>& info) {
-    return testing::makePicture(info.param).name + "_" + std::to_string(info.index);
+    return testing::pictureName(info.param) + "_" + std::to_string(info.index);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, GifRoundTrip, ::testing::ValuesIn(testing::roundTripCases()),

@@ -178,17 +178,6 @@ TEST(GraphAxes, GridWithoutAxis) {
     EXPECT_EQ(linesInColor(d.canvas, colors::kSilver).size(), 40u);
 }
 
-TEST(GraphAxes, NoScaleTextKeepsTicks) {
-    ViewSettings view;
-    view.showScaleText = false;
-    view.lineStyle = LineStyle::Bold;
-    const Drawn d = background(symmetric(10), 442, 327, view);
-    const auto texts = textsOf(d.canvas);
-    EXPECT_EQ(texts, (std::set<std::string>{"x", "y"}));
-    for (const auto& l : linesInColor(d.canvas, colors::kBlack))
-        EXPECT_EQ(l.pen.width, 2); // bold lines widen the axes and ticks
-}
-
 TEST(GraphAxes, StepsCloserThanTwoPixelsDrawNoGridOrTicks) {
     const Drawn d = background({-10, 10, 1e-3L, -10, 10, 1});
     const auto lines = primitivesOf<primitive::Line>(d.canvas);

@@ -134,18 +134,6 @@ TEST(GraphCurve, BoldLinesAreTwoPixelsWideThenOneAgain) {
     EXPECT_EQ(std::get<primitive::Line>(p.canvas.primitives().back()).pen.width, 1);
 }
 
-TEST(GraphCurve, NameComesFirstInTheCurvesColour) {
-    GraphState s = laidOut(symmetric(10));
-    ClipState clip;
-    RecordingCanvas c;
-    plotCurve(s, clip, c, identity, 4, "x");
-    ASSERT_FALSE(c.primitives().empty());
-    const auto* name = std::get_if<primitive::Text>(&c.primitives().front());
-    ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->text, "y = x");
-    EXPECT_EQ(name->font.color, kFunctionColors[4]);
-}
-
 TEST(GraphClip, RowsOutsideAreClampedAndStartNewStrokes) {
     GraphState s = laidOut(symmetric(10));
     const PlotArea& a = s.area();

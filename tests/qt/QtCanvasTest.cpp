@@ -70,31 +70,6 @@ TEST_F(QtCanvasTest, LinesInEveryDirectionStartAtTheirStartAndStopBeforeTheirEnd
         }
 }
 
-TEST_F(QtCanvasTest, ConnectedStrokesLeaveNoGaps) {
-    QtCanvas c;
-    c.clear(30, 30, colors::kWhite);
-    c.setPen({colors::kBlack, 1, graph::PenStyle::Solid});
-    const std::vector<graph::Point> zigzag = {{1, 1}, {9, 26}, {14, 2}, {28, 20}, {3, 27}};
-    c.moveTo(zigzag[0].x, zigzag[0].y);
-    for (std::size_t k = 1; k < zigzag.size(); ++k)
-        c.lineTo(zigzag[k].x, zigzag[k].y);
-    const QImage& image = c.image();
-    // Every black pixel but the last vertex has a black neighbour: the stroke is unbroken.
-    for (int y = 1; y < 29; ++y)
-        for (int x = 1; x < 29; ++x) {
-            if (!isColor(image, x, y, colors::kBlack))
-                continue;
-            int neighbours = 0;
-            for (int ny = -1; ny <= 1; ++ny)
-                for (int nx = -1; nx <= 1; ++nx)
-                    neighbours += (nx || ny) && isColor(image, x + nx, y + ny, colors::kBlack);
-            EXPECT_GE(neighbours, 1) << x << "," << y;
-        }
-    for (std::size_t k = 0; k + 1 < zigzag.size(); ++k)
-        EXPECT_TRUE(isColor(image, zigzag[k].x, zigzag[k].y, colors::kBlack));
-    EXPECT_TRUE(isColor(image, 3, 27, colors::kWhite));
-}
-
 TEST_F(QtCanvasTest, PixelsOutsideTheImageAreIgnored) {
     QtCanvas c;
     c.clear(10, 10, colors::kWhite);

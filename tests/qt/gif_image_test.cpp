@@ -69,7 +69,7 @@ TEST_P(GifImageRoundTrip, QtAndGiflibReadBackTheSourcePixels) {
 }
 
 std::string caseName(const ::testing::TestParamInfo<PictureCase>& info) {
-    return gif::testing::makePicture(info.param).name + "_" + std::to_string(info.index);
+    return gif::testing::pictureName(info.param) + "_" + std::to_string(info.index);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, GifImageRoundTrip,

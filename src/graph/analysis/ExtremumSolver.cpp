@@ -15,12 +15,13 @@ constexpr long double kFlatSlopeAtZero = 1e-15L;
 
 } // namespace
 
-AnalysisResult findExtremum(const Curve& f, const std::string& functionText,
-                            const SearchBox& box, Extremum kind,
-                            const AnalysisContext& context) {
+AnalysisResult findExtremum(const Curve& f, const std::string& functionText, const SearchBox& box,
+                            Extremum kind, const AnalysisContext& context) {
     const bool maximum = kind == Extremum::Maximum;
     const std::string name = functionLine(functionText);
-    const std::string label = context.language.text(maximum ? "Maximum" : "Minimum") + ": ";
+    const lang::Language& language = context.language;
+    const std::string label =
+        (maximum ? language.text("Maximum") : language.text("Minimum")) + ": ";
     // Towards a maximum the curve rises, then falls; towards a minimum the other way round.
     auto rising = [maximum](long double d) { return maximum ? d > 0 : d < 0; };
     auto falling = [maximum](long double d) { return maximum ? d < 0 : d > 0; };
@@ -41,11 +42,19 @@ AnalysisResult findExtremum(const Curve& f, const std::string& functionText,
             x += h;
             ++counter;
         } while (!(f.derivativeAt(x, d) && rising(d)) && counter <= n);
-        do {
+        // A sample that lands exactly on the extremum has a slope of exactly 0, which
+        // neither rises nor falls; the next pass must then start before that sample, or
+        // it would find no rise in its whole width.
+        bool previousFlat = false;
+        for (;;) {
             x += h;
             ++counter;
-        } while (!(f.derivativeAt(x, d) && falling(d)) && counter <= n);
-        lo = x - h;
+            const bool computed = f.derivativeAt(x, d);
+            if ((computed && falling(d)) || counter > n)
+                break;
+            previousFlat = computed && d == 0;
+        }
+        lo = previousFlat ? x - 2 * h : x - h;
         hi = x;
         n = kLaterSubdivisions;
     } while (!(pass == kPassLimit || lo == hi || counter > kFirstSubdivisions));
@@ -68,7 +77,7 @@ AnalysisResult findExtremum(const Curve& f, const std::string& functionText,
     const bool flat = f.derivativeAt(x, d) && std::fabs(d) <= kValueTolerance;
     if (flat && counter <= kFirstSubdivisions && f.valueAt(x, y) && box.contains(x, y)) {
         return logged(name,
-                      label + context.language.text(maximum ? "Ymax" : "Ymin") + "=" +
+                      label + (maximum ? language.text("Ymax") : language.text("Ymin")) + "=" +
                           resultText(y, context) + " " + context.language.text("for") +
                           " x = " + resultText(x, context),
                       PlanePoint{x, y});

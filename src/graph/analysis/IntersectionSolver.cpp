@@ -139,8 +139,7 @@ AnalysisResult findIntersection(const Curve& f1, const std::string& text1, const
     // Crossings at whole numbers and at two decimals are common in typed functions; a
     // result a rounding error away from them is moved onto them when they meet there.
     const long double integer = std::nearbyintl(x);
-    if (std::fabs(x - integer) < kIntegerSnapDistance && pair.meetAt(x) &&
-        pair.meetAt(integer))
+    if (std::fabs(x - integer) < kIntegerSnapDistance && pair.meetAt(x) && pair.meetAt(integer))
         x = integer;
     const long double twoDecimals = std::nearbyintl(100 * x) / 100;
     if (pair.meetAt(twoDecimals))

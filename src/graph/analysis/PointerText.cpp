@@ -7,8 +7,7 @@ namespace lindor::graph::analysis {
 namespace {
 
 std::string pointText(long double x, long double y, int digits, const NumberLocale& locale) {
-    return "(" + formatGeneral(x, digits, locale) + ", " + formatGeneral(y, digits, locale) +
-           ")";
+    return "(" + formatGeneral(x, digits, locale) + ", " + formatGeneral(y, digits, locale) + ")";
 }
 
 } // namespace

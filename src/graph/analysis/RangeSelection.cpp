@@ -38,12 +38,12 @@ public:
             m_host.zoomToBox(m_box);
             break;
         case RangeOperation::XCalc:
-            runCalc(m_context.language.text("XCalc"),
-                    m_context.language.text("PleaseEnterYValue"), true);
+            runCalc(m_context.language.text("XCalc"), m_context.language.text("PleaseEnterYValue"),
+                    true);
             break;
         case RangeOperation::YCalc:
-            runCalc(m_context.language.text("YCalc"),
-                    m_context.language.text("PleaseEnterXValue"), false);
+            runCalc(m_context.language.text("YCalc"), m_context.language.text("PleaseEnterXValue"),
+                    false);
             break;
         case RangeOperation::YIntersection:
             runOne([&](const Curve& f, const std::string& text) {

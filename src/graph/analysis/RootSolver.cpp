@@ -31,8 +31,8 @@ AnalysisResult findRoot(const Curve& f, const std::string& functionText, const S
         return logged(name, label + context.language.text("NotFound"));
 
     long double atZero = 0;
-    if (std::fabs(x) < kRootSnapDistance && box.right > 0 && box.left < 0 &&
-        f.valueAt(0, atZero) && std::fabs(atZero) < kValueTolerance)
+    if (std::fabs(x) < kRootSnapDistance && box.right > 0 && box.left < 0 && f.valueAt(0, atZero) &&
+        std::fabs(atZero) < kValueTolerance)
         x = 0;
     return logged(name, label + "x = " + resultText(x, context), PlanePoint{x, 0});
 }

@@ -1,6 +1,8 @@
 // The rectangle dragged over the graph, in plane coordinates.
 #pragma once
 
+#include <cmath>
+
 #include "graph/GraphState.h"
 
 namespace lindor::graph::analysis {
@@ -14,8 +16,13 @@ struct SearchBox {
     long double bottom = 0;
     long double top = 0;
 
-    // The bounds themselves count as inside.
+    // The bounds themselves count as inside. A box or point with a bound that is not a
+    // number holds nothing (every comparison with it would fail, which would make the
+    // point count as inside).
     bool contains(long double x, long double y) const {
+        if (std::isnan(left) || std::isnan(right) || std::isnan(bottom) || std::isnan(top) ||
+            std::isnan(x) || std::isnan(y))
+            return false;
         return !GraphState::IsOutside(left, right, bottom, top, x, y);
     }
 };

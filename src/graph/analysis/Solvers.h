@@ -20,9 +20,8 @@ AnalysisResult findRoot(const Curve& f, const std::string& functionText, const S
 
 // The leftmost local maximum or minimum in the box: the first sign change of the
 // derivative, narrowed pass by pass.
-AnalysisResult findExtremum(const Curve& f, const std::string& functionText,
-                            const SearchBox& box, Extremum kind,
-                            const AnalysisContext& context);
+AnalysisResult findExtremum(const Curve& f, const std::string& functionText, const SearchBox& box,
+                            Extremum kind, const AnalysisContext& context);
 
 // f(0); the box is not consulted.
 AnalysisResult findYIntersection(const Curve& f, const std::string& functionText,

@@ -35,8 +35,7 @@ bool zoomRangeTexts(RangeTexts& texts, ZoomDirection direction, double factorX, 
             break;
         }
         const long double factor = row < kYminRow ? factorX : factorY;
-        const long double result =
-            direction == ZoomDirection::In ? value / factor : value * factor;
+        const long double result = direction == ZoomDirection::In ? value / factor : value * factor;
         if (!std::isfinite(result) || (result == 0 && value != 0)) {
             error = language.text("ZoomNotPossible");
             return false;

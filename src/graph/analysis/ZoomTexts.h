@@ -35,8 +35,7 @@ enum class ZoomDirection { In, Out };
 // would not be a finite number (or would vanish), changes nothing and gives the text of
 // key "ZoomNotPossible".
 bool zoomRangeTexts(RangeTexts& texts, ZoomDirection direction, double factorX, double factorY,
-                    const NumberLocale& locale, const lang::Language& language,
-                    std::string& error);
+                    const NumberLocale& locale, const lang::Language& language, std::string& error);
 
 // Converts the six texts into the Range, row by row. A text that is not a number stops
 // there with the conversion message; the values before it have been stored.

@@ -57,8 +57,7 @@ TEST_F(InteractionTest, PointerCoordinatesAreClampedToTheRange) {
                                      m_context.locale),
               "(" + formatGeneral(m_state.PixelToX(m_state.XToColumn(2.5)), 2, m_context.locale) +
                   ", " +
-                  formatGeneral(m_state.PixelToY(m_state.YToRow(-0.3)), 2, m_context.locale) +
-                  ")");
+                  formatGeneral(m_state.PixelToY(m_state.YToRow(-0.3)), 2, m_context.locale) + ")");
 }
 
 TEST_F(InteractionTest, TraceFollowsTheSelectedCurve) {
@@ -152,8 +151,8 @@ TEST_F(InteractionTest, CancelledSelectionOrQueryLogsNothing) {
     drag(1, 5, 3, 0);
     RecordingHost host;
     host.cancel = true;
-    for (RangeOperation op : {RangeOperation::Maximum, RangeOperation::YCalc,
-                              RangeOperation::Intersection}) {
+    for (RangeOperation op :
+         {RangeOperation::Maximum, RangeOperation::YCalc, RangeOperation::Intersection}) {
         m_state.setPending(op);
         finishRangeSelection(m_state, m_curves, host, m_context);
     }

@@ -54,18 +54,17 @@ TEST_F(ZoomTextsTest, ABadTextStopsTheZoomThere) {
 }
 
 TEST_F(ZoomTextsTest, UnusableFactorsOrResultsChangeNothing) {
-    for (double fx : {0.0, std::numeric_limits<double>::infinity(),
-                      std::numeric_limits<double>::quiet_NaN()}) {
+    for (double fx :
+         {0.0, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
         RangeTexts texts = kStandard;
         m_error.clear();
-        EXPECT_FALSE(zoomRangeTexts(texts, ZoomDirection::In, fx, 2, m_locale, m_language,
-                                    m_error));
+        EXPECT_FALSE(
+            zoomRangeTexts(texts, ZoomDirection::In, fx, 2, m_locale, m_language, m_error));
         EXPECT_EQ(texts, kStandard);
         EXPECT_EQ(m_error, m_language.text("ZoomNotPossible"));
     }
     RangeTexts huge = {"-1", "1", "1", "-1", "1E4930", "1"};
-    EXPECT_FALSE(zoomRangeTexts(huge, ZoomDirection::Out, 2, 1e10, m_locale, m_language,
-                                m_error));
+    EXPECT_FALSE(zoomRangeTexts(huge, ZoomDirection::Out, 2, 1e10, m_locale, m_language, m_error));
     EXPECT_EQ(huge[0], "-1");
     EXPECT_TRUE(m_messages.empty());
 }
@@ -93,20 +92,6 @@ TEST_F(ZoomTextsTest, ZoomBoxWritesTheBoundsAndKeepsTheSteps) {
     EXPECT_NEAR(double(range.yMax), 3, pixelY);
     EXPECT_EQ(texts[kXstepRow], "1");
     EXPECT_EQ(texts[kYstepRow], "1");
-}
-
-TEST_F(ZoomTextsTest, AClickWithoutADragGivesTheDegenerateRange) {
-    GraphState state;
-    state.range = Range{-7, 7, 1, -5, 5, 1};
-    state.layout(442, 327);
-    state.drag.startX = 100;
-    state.drag.startY = 100;
-    state.drag.currentX = 0;
-    state.drag.currentY = 0;
-    RangeTexts texts = kStandard;
-    applyZoomBox(texts, searchBoxFromDrag(state), m_locale);
-    EXPECT_EQ(texts[kXmaxRow], "-7");
-    EXPECT_EQ(texts[kYminRow], "5");
 }
 
 TEST_F(ZoomTextsTest, RangeFromTextsStopsAtTheFirstBadText) {
