@@ -34,28 +34,32 @@ long double cosineOf(long double a) {
 }
 
 bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnvironment& env) {
+    // The previous result stays at hand, so that the next operation need not read it back
+    // from its register.
+    long double last = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const TOp& op = ops[i];
-        const long double a = regs[op.left];
+        const long double a = op.leftIsLast ? last : regs[op.left];
+        const long double b = op.rightIsLast ? last : regs[op.right];
         long double v;
         switch (op.kind) {
         case OpKind::Add:
-            v = a + regs[op.right];
+            v = a + b;
             if (!isFiniteValue(v))
                 return false;
             break;
         case OpKind::Subtract:
-            v = a - regs[op.right];
+            v = a - b;
             if (!isFiniteValue(v))
                 return false;
             break;
         case OpKind::Multiply:
-            v = a * regs[op.right];
+            v = a * b;
             if (!isFiniteValue(v))
                 return false;
             break;
         case OpKind::Divide: {
-            const long double r = regs[op.right];
+            const long double r = b;
             if (r == 0)
                 return false;
             v = a / r;
@@ -64,7 +68,7 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
             break;
         }
         case OpKind::Power:
-            if (!power(a, regs[op.right], v))
+            if (!power(a, b, v))
                 return false;
             break;
         case OpKind::PowerWhole:
@@ -72,7 +76,7 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
                 return false;
             break;
         case OpKind::PowerPositiveBase: {
-            const long double r = regs[op.right];
+            const long double r = b;
             std::int32_t n = 0;
             if (r == 0) {
                 v = 1;
@@ -151,6 +155,7 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
             continue;
         }
         regs[op.result] = v;
+        last = v;
     }
     return true;
 }
