@@ -561,12 +561,6 @@ void Compiler::choosePowerForms(CompiledForm& form) {
     std::vector<char> isConstant(form.registers.size(), 0);
     for (const auto& [reg, value] : m_constants)
         isConstant[reg] = 1;
-    for (std::size_t i = 1; i < form.operations.size(); ++i) {
-        TOp& op = form.operations[i];
-        const std::uint32_t last = form.operations[i - 1].result;
-        op.leftIsLast = op.left == last;
-        op.rightIsLast = op.right == last;
-    }
     for (TOp& op : form.operations) {
         if (op.kind != OpKind::Power)
             continue;

@@ -34,32 +34,28 @@ long double cosineOf(long double a) {
 }
 
 bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnvironment& env) {
-    // The previous result stays at hand, so that the next operation need not read it back
-    // from its register.
-    long double last = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const TOp& op = ops[i];
-        const long double a = op.leftIsLast ? last : regs[op.left];
-        const long double b = op.rightIsLast ? last : regs[op.right];
+        const long double a = regs[op.left];
         long double v;
         switch (op.kind) {
         case OpKind::Add:
-            v = a + b;
+            v = a + regs[op.right];
             if (!isFiniteValue(v))
                 return false;
             break;
         case OpKind::Subtract:
-            v = a - b;
+            v = a - regs[op.right];
             if (!isFiniteValue(v))
                 return false;
             break;
         case OpKind::Multiply:
-            v = a * b;
+            v = a * regs[op.right];
             if (!isFiniteValue(v))
                 return false;
             break;
         case OpKind::Divide: {
-            const long double r = b;
+            const long double r = regs[op.right];
             if (r == 0)
                 return false;
             v = a / r;
@@ -68,7 +64,7 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
             break;
         }
         case OpKind::Power:
-            if (!power(a, b, v))
+            if (!power(a, regs[op.right], v))
                 return false;
             break;
         case OpKind::PowerWhole:
@@ -76,7 +72,7 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
                 return false;
             break;
         case OpKind::PowerPositiveBase: {
-            const long double r = b;
+            const long double r = regs[op.right];
             std::int32_t n = 0;
             if (r == 0) {
                 v = 1;
@@ -155,7 +151,6 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
             continue;
         }
         regs[op.result] = v;
-        last = v;
     }
     return true;
 }

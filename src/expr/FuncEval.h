@@ -62,8 +62,6 @@ struct TOp {
     char opcode = 0;
     OpKind kind = OpKind::Add;
     std::int32_t wholeExponent = 0; // PowerWhole
-    bool leftIsLast = false;        // the left operand is the previous operation's result
-    bool rightIsLast = false;       // the same for the right operand
     std::uint32_t left = 0;
     std::uint32_t right = 0;
     std::uint32_t result = 0;
