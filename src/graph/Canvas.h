@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "graph/Color.h"
+#include "graph/ViewSettings.h"
 
 namespace lindor::graph {
 
@@ -38,7 +39,7 @@ struct Brush {
 };
 
 struct Font {
-    std::string name = "MS Sans Serif";
+    std::string name = kDefaultFontName;
     int size = 10; // points
     bool bold = false;
     bool italic = false;

@@ -6,12 +6,16 @@
 
 namespace lindor::graph {
 
+// The default axis-text font: the platform's default sans-serif family. A stored family that
+// is not installed falls back to it when drawn.
+inline constexpr const char* kDefaultFontName = "Sans Serif";
+
 enum class LineStyle { Normal, Dotted, Bold };
 
 // The font of the axis captions, scale text and function names. Its colour is always
 // black. `size` is in points.
 struct AxisFont {
-    std::string name = "MS Sans Serif";
+    std::string name = kDefaultFontName;
     int size = 10;
     bool bold = false;
     bool italic = false;

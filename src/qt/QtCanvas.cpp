@@ -41,6 +41,7 @@ QColor toQColor(graph::Color c) {
 
 QFont toQFont(const graph::Font& font) {
     QFont f(QString::fromStdString(font.name));
+    f.setStyleHint(QFont::SansSerif); // a family that is not installed falls back to sans-serif
     f.setPixelSize(pixelSizeForPoints(font.size));
     f.setBold(font.bold);
     f.setItalic(font.italic);
