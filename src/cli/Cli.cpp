@@ -30,8 +30,8 @@ bool isCommandLineMode(const std::vector<std::string>& args) {
     if (args.empty())
         return false;
     const std::string& a = args.front();
-    return a == "--eval" || a == "--table" || a == "--export" || a == "--solve" ||
-           a == "--help" || a == "-h" || a == "--version";
+    return a == "--eval" || a == "--table" || a == "--export" || a == "--solve" || a == "--help" ||
+           a == "-h" || a == "--version";
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -1,6 +1,7 @@
 // lindor --solve KIND [--box L,R,B,T] [--value V] [--degrees] FUNCTION [FUNCTION2]
 // Runs one analysis on a box given in plane coordinates and prints the three lines the
-// log window would show. Numbers on the command line use "." as decimal separator.
+// log window would show. The box uses "." as decimal separator; the typed value and the
+// result lines use the user's regional one, as in the program.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -166,6 +167,8 @@ int runSolve(CommandContext& ctx) {
 
     expr::EngineContext engine;
     engine.language = &language;
+    engine.locale = NumberLocale::fromEnvironment(); // the typed value and the result lines
+
     engine.angleMode = request.degrees ? expr::AngleMode::Degrees : expr::AngleMode::Radians;
     expr::TFunctionDB functions(engine);
 

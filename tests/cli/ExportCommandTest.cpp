@@ -99,6 +99,21 @@ TEST_F(ExportCommandTest, SizeOptionsAndFormats) {
     EXPECT_TRUE(text.contains("0.5"));
 }
 
+TEST_F(ExportCommandTest, GifAndPngHoldTheSamePixels) {
+    const std::string png = file("same.png");
+    const std::string gif = file("same.gif");
+    ASSERT_EQ(exportTo(png, {"x^2", "sin x"}).code, kExitOk);
+    ASSERT_EQ(exportTo(gif, {"x^2", "sin x"}).code, kExitOk);
+    const QImage a = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+    const QImage b = QImage(QString::fromStdString(gif)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(a.size(), b.size());
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 TEST_F(ExportCommandTest, HiddenBackgroundLeavesOnlyTheCurve) {
     const std::string path = file("bare.png");
     ASSERT_EQ(exportTo(path, {"--no-axis", "--no-grid", "--no-names", "--no-scale-text", "--lines",
