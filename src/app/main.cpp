@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const std::string dir = programDirectory(argv[0]);
     if (args.empty() || lindor::cli::isCommandLineMode(args))
-        return lindor::cli::run(args.empty() ? std::vector<std::string>{"--help"} : args,
-                                std::cout, std::cerr, dir);
+        return lindor::cli::run(args.empty() ? std::vector<std::string>{"--help"} : args, std::cout,
+                                std::cerr, dir);
     std::cerr << "lindor: the graphical interface is not part of this build yet; see --help\n";
     return 1;
 }
