@@ -11,18 +11,11 @@ namespace {
 
 bool parseLimit(const std::string& text, const NumberLocale& locale, long double& value,
                 std::string& error) {
-    try {
-        value = parseNumber(text, locale);
-    } catch (const ConversionError& e) {
-        error = e.what();
-        return false;
-    }
-    // A limit that overflows to infinity would make every sample step infinite.
-    if (!std::isfinite(value)) {
-        error = ConversionError(text).what();
-        return false;
-    }
-    return true;
+    // The conversion refuses texts whose value overflows, so a limit is always finite.
+    if (tryParseNumber(text, locale, value))
+        return true;
+    error = ConversionError(text).what();
+    return false;
 }
 
 } // namespace

@@ -10,21 +10,14 @@ namespace {
 
 constexpr long double kCalcSnapDistance = 0.1L;
 
-// The typed value as a number. A text that converts to an infinite value (1e99999) is
-// refused like any other text that is not a number.
+// The typed value as a number. The conversion refuses a text whose value overflows
+// (1e99999), so the value is always finite.
 bool typedNumber(const std::string& text, const AnalysisContext& context, long double& value,
                  std::string& error) {
-    try {
-        value = parseNumber(text, context.locale);
-    } catch (const ConversionError& e) {
-        error = e.what();
-        return false;
-    }
-    if (!std::isfinite(value)) {
-        error = ConversionError(text).what();
-        return false;
-    }
-    return true;
+    if (tryParseNumber(text, context.locale, value))
+        return true;
+    error = ConversionError(text).what();
+    return false;
 }
 
 AnalysisResult notANumber(const std::string& error) {
