@@ -1,35 +1,19 @@
 #include <cstdio>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
 
+#include "CliTestSupport.h"
 #include "cli/Cli.h"
 
 namespace lindor::cli {
 namespace {
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome runIn(const std::string& programDir, const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome o;
-    o.code = run(args, out, err, programDir);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
-}
+using testing::Outcome;
 
 Outcome eval(const std::vector<std::string>& args) {
-    std::vector<std::string> all{"--eval"};
-    all.insert(all.end(), args.begin(), args.end());
-    return runIn(LINDOR_DATA_DIR, all);
+    return testing::runMode("--eval", args);
 }
 
 TEST(EvalCommand, PrintsOneValueOrUndefinedPerX) {
@@ -74,7 +58,7 @@ TEST(EvalCommand, BadInputExitsWithUsageCodeAndNoOutput) {
 }
 
 TEST(EvalCommand, MissingLanguageFileFallsBackToEnglishWithOneNotice) {
-    const Outcome o = runIn("/nonexistent-lindor-folder", {"--eval", "y=x", "1"});
+    const Outcome o = testing::runMode("--eval", {"y=x", "1"}, "/nonexistent-lindor-folder");
     EXPECT_EQ(o.code, kExitUsage);
     // One line names the missing file, the next is the English compile message.
     const std::size_t firstEnd = o.err.find('\n');

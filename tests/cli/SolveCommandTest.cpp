@@ -1,32 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "CliTestSupport.h"
 #include "cli/Cli.h"
 #include "lang/Language.h"
 
 namespace lindor::cli::test {
 namespace {
 
-struct SolveOutput {
-    int code = 0;
-    std::string out;
-    std::string err;
-};
+using SolveOutput = testing::Outcome;
 
 // Runs `lindor --solve ...` in process, with the language files of the source tree.
 SolveOutput solve(const std::vector<std::string>& args) {
-    std::vector<std::string> all{"--solve"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    SolveOutput r;
-    r.code = run(all, out, err, LINDOR_DATA_DIR);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    return testing::runMode("--solve", args);
 }
 
 class SolveCommandTest : public ::testing::Test {

@@ -1,29 +1,17 @@
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "CliTestSupport.h"
 #include "cli/Cli.h"
 
 namespace lindor::cli {
 namespace {
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using testing::Outcome;
 
 Outcome table(const std::vector<std::string>& args) {
-    std::vector<std::string> all{"--table"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome o;
-    o.code = run(all, out, err, LINDOR_DATA_DIR);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
+    return testing::runMode("--table", args);
 }
 
 TEST(TableCommand, PrintsTheWholeTable) {

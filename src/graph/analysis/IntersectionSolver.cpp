@@ -46,9 +46,11 @@ bool oppositeSigns(long double a, long double b) {
     return (a > 0 && b < 0) || (a < 0 && b > 0);
 }
 
-// Walks the box from the left in passes of 200, then 100 samples, each pass narrowing to
-// the step where the difference y1 - y2 changed its sign.
-SearchEnd signChangeSearch(const Pair& pair, const SearchBox& box) {
+// Walks the box from the left in passes of 200, then 100 samples. A pass ends at the
+// first sample where the walker stops (or past the box); the next pass narrows to the
+// `stepsBack` steps before that sample.
+template <typename Walker>
+SearchEnd narrowingPasses(const SearchBox& box, int stepsBack, Walker& walker) {
     long double lo = box.left;
     long double hi = box.right;
     int n = kFirstSubdivisions;
@@ -58,20 +60,15 @@ SearchEnd signChangeSearch(const Pair& pair, const SearchBox& box) {
         ++pass;
         const long double h = (hi - lo) / n;
         long double x = lo - h;
-        long double y1 = kNoSample;
-        long double y2 = 0;
         int counter = 0;
+        walker.beginPass();
         for (;;) {
-            const long double previous = y1 - y2;
             x += h;
             ++counter;
-            const bool ok = pair.at(x, y1, y2);
-            if (ok && previous != kNoSample && oppositeSigns(previous, y1 - y2))
-                break;
-            if (counter > n)
+            if (walker.stopsAt(x) || counter > n)
                 break;
         }
-        lo = x - h;
+        lo = x - stepsBack * h;
         hi = x;
         n = kLaterSubdivisions;
         end = SearchEnd{x, counter};
@@ -79,47 +76,65 @@ SearchEnd signChangeSearch(const Pair& pair, const SearchBox& box) {
     return end;
 }
 
-// The same passes on the distance |y1 - y2|: the first step decides whether the distance
-// is falling or rising, and a pass ends where that trend turns. This finds two curves
-// that touch without crossing.
-SearchEnd turningPointSearch(const Pair& pair, const SearchBox& box) {
-    long double lo = box.left;
-    long double hi = box.right;
-    int n = kFirstSubdivisions;
-    int pass = 0;
-    bool decided = false;
-    bool decreasing = false;
-    SearchEnd end;
-    do {
-        ++pass;
-        const long double h = (hi - lo) / n;
-        long double x = lo - h;
-        long double y1 = kNoSample;
-        long double y2 = 0;
-        int counter = 0;
-        for (;;) {
-            const long double previous = std::fabs(y1 - y2);
-            x += h;
-            ++counter;
-            if (pair.at(x, y1, y2) && previous != kNoSample) {
-                const long double current = std::fabs(y1 - y2);
-                if (!decided) {
-                    decided = true;
-                    decreasing = previous > current;
-                } else if (decreasing ? previous <= current : previous > current) {
-                    break;
-                }
-            }
-            if (counter > n)
-                break;
+// Stops where the difference y1 - y2 changes its sign.
+class SignChange {
+public:
+    explicit SignChange(const Pair& pair) : m_pair(pair) {}
+    void beginPass() {
+        m_y1 = kNoSample;
+        m_y2 = 0;
+    }
+    bool stopsAt(long double x) {
+        const long double previous = m_y1 - m_y2;
+        return m_pair.at(x, m_y1, m_y2) && previous != kNoSample &&
+               oppositeSigns(previous, m_y1 - m_y2);
+    }
+
+private:
+    const Pair& m_pair;
+    long double m_y1 = kNoSample;
+    long double m_y2 = 0;
+};
+
+// Stops where the distance |y1 - y2| turns: the first step of the search decides whether
+// it is falling or rising. This finds two curves that touch without crossing.
+class TurningPoint {
+public:
+    explicit TurningPoint(const Pair& pair) : m_pair(pair) {}
+    void beginPass() {
+        m_y1 = kNoSample;
+        m_y2 = 0;
+    }
+    bool stopsAt(long double x) {
+        const long double previous = std::fabs(m_y1 - m_y2);
+        if (!m_pair.at(x, m_y1, m_y2) || previous == kNoSample)
+            return false;
+        const long double current = std::fabs(m_y1 - m_y2);
+        if (!m_decided) {
+            m_decided = true;
+            m_decreasing = previous > current;
+            return false;
         }
-        // The turn lies between the sample before the previous one and this one.
-        lo = x - 2 * h;
-        hi = x;
-        n = kLaterSubdivisions;
-        end = SearchEnd{x, counter};
-    } while (!(pass == kPassLimit || lo == hi || end.counter > kFirstSubdivisions));
-    return end;
+        return m_decreasing ? previous <= current : previous > current;
+    }
+
+private:
+    const Pair& m_pair;
+    long double m_y1 = kNoSample;
+    long double m_y2 = 0;
+    bool m_decided = false;
+    bool m_decreasing = false;
+};
+
+SearchEnd signChangeSearch(const Pair& pair, const SearchBox& box) {
+    SignChange walker(pair);
+    return narrowingPasses(box, 1, walker);
+}
+
+// The turn lies between the sample before the previous one and the stopping sample.
+SearchEnd turningPointSearch(const Pair& pair, const SearchBox& box) {
+    TurningPoint walker(pair);
+    return narrowingPasses(box, 2, walker);
 }
 
 } // namespace
