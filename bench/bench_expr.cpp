@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchExpressions.h"
 #include "expr/FuncEval.h"
 
 namespace {
@@ -15,15 +16,10 @@ using lindor::expr::EngineContext;
 using lindor::expr::TFunction;
 using lindor::expr::TFunctionDB;
 
-const char* const kExpressions[] = {
-    "",
-    "x",
-    "2*x^2-3",
-    "sin(3*x)*cos(x)+x^3/7",
-    "sqrt(abs(x))+ln(x^2+1)-e^(-x^2)",
-    "((x+1)*(x-1))/(x^2+2*x+5)+arctan(x)",
-    "x^5-4*x^4+3*x^3-2*x^2+x-1+sin(x)*cos(2*x)*tan(x/3)+sqrt(x^2+1)",
-};
+// Expression n (1 to 6) of the shared list.
+const char* expression(long n) {
+    return lindor::bench::kBenchExpressions[n - 1];
+}
 
 constexpr int kPoints = 1000;
 // The constant e as the function text writes it (15 significant digits).
@@ -83,7 +79,7 @@ void BM_Evaluate(benchmark::State& state) {
     TFunctionDB db(context);
     TFunction& f = db.Get(db.Add());
     std::string error;
-    if (!f.Compile(kExpressions[state.range(0)], error)) {
+    if (!f.Compile(expression(state.range(0)), error)) {
         state.SkipWithError(error.c_str());
         return;
     }
@@ -124,7 +120,7 @@ void BM_Derivative(benchmark::State& state) {
     TFunctionDB db(context);
     TFunction& f = db.Get(db.Add());
     std::string error;
-    f.Compile(kExpressions[state.range(0)], error);
+    f.Compile(expression(state.range(0)), error);
     const std::vector<long double> xs = samples();
     for (auto _ : state) {
         long double sum = 0;
@@ -143,7 +139,7 @@ void BM_Compile(benchmark::State& state) {
     EngineContext context;
     TFunctionDB db(context);
     TFunction f(db);
-    const std::string text = kExpressions[state.range(0)];
+    const std::string text = expression(state.range(0));
     for (auto _ : state) {
         std::string error;
         benchmark::DoNotOptimize(f.Compile(text, error));

@@ -3,6 +3,8 @@
 // samples from hand-written functions drawn as one QPainter polyline per curve.
 #include <benchmark/benchmark.h>
 
+#include "BenchExpressions.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -10,6 +12,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,20 +28,16 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-const std::vector<std::string> kTexts = {
-    "x",
-    "2*x^2-3",
-    "sin(3*x)*cos(x)+x^3/7",
-    "sqrt(abs(x))+ln(x^2+1)-e^(-x^2)",
-    "((x+1)*(x-1))/(x^2+2*x+5)+arctan(x)",
-    "x^5-4*x^4+3*x^3-2*x^2+x-1+sin(x)*cos(2*x)*tan(x/3)+sqrt(x^2+1)",
-    "cos(x)",
-    "x^2-2",
-    "1/x",
-    "tan(x)",
-    "e^x-3",
-    "sqrt(9-x^2)",
-};
+// The six engine benchmark expressions and six more.
+std::vector<std::string> benchTexts() {
+    std::vector<std::string> texts(std::begin(lindor::bench::kBenchExpressions),
+                                   std::end(lindor::bench::kBenchExpressions));
+    for (const char* more : {"cos(x)", "x^2-2", "1/x", "tan(x)", "e^x-3", "sqrt(9-x^2)"})
+        texts.emplace_back(more);
+    return texts;
+}
+
+const std::vector<std::string> kTexts = benchTexts();
 
 using Sample = std::function<bool(long double, long double&)>;
 
