@@ -224,7 +224,7 @@ int runExport(CommandContext& ctx) {
     const NumberLocale locale = NumberLocale::fromEnvironment();
 
     // What to draw: the document first, then the command line on top of it.
-    char mode = graph::kFunctionMode;
+    graph::Mode mode = graph::Mode::Function;
     graph::ViewSettings settings;
     graph::Range range = graph::Range::standard();
     std::vector<std::string> texts;
@@ -240,23 +240,23 @@ int runExport(CommandContext& ctx) {
             ctx.err << "lindor: " << o.document << ": " << error << "\n";
             return kExitUsage;
         }
-        mode = doc.mode == files::kIntegralModeLetter ? graph::kIntegralMode : graph::kFunctionMode;
+        mode = doc.mode;
         settings = doc.view;
         texts = doc.plotted;
     }
     if (o.hasIntegral) {
-        if (mode == graph::kFunctionMode && !texts.empty()) {
+        if (mode == graph::Mode::Function && !texts.empty()) {
             ctx.err << "lindor: the document holds functions; --integral draws an integral\n";
             return kExitUsage;
         }
-        mode = graph::kIntegralMode;
+        mode = graph::Mode::Integral;
         texts = {o.integral};
     } else if (!o.functions.empty()) {
-        if (mode == graph::kIntegralMode && !texts.empty()) {
+        if (mode == graph::Mode::Integral && !texts.empty()) {
             ctx.err << "lindor: the document holds an integral; functions cannot be added\n";
             return kExitUsage;
         }
-        mode = graph::kFunctionMode;
+        mode = graph::Mode::Function;
         texts.insert(texts.end(), o.functions.begin(), o.functions.end());
     }
     if (o.range)
@@ -282,10 +282,10 @@ int runExport(CommandContext& ctx) {
         return kExitUsage;
     }
     view.state().view = settings;
-    view.state().mode = mode;
 
     const auto app = ensureGuiApplication();
     qtgui::GraphSurfaces surfaces;
+    view.setMode(mode, surfaces.canvas());
     for (const std::string& text : texts) {
         const graph::PlotOutcome outcome = view.plotRequest(text, surfaces.canvas());
         if (outcome.status == graph::PlotOutcome::Status::Plotted)

@@ -193,4 +193,11 @@ int TFunctionDB::Count() const {
     return static_cast<int>(m_functions.size());
 }
 
+int TFunctionDB::positionOf(const TFunction* function) const {
+    for (std::size_t i = 0; i < m_functions.size(); ++i)
+        if (m_functions[i].get() == function)
+            return static_cast<int>(i);
+    return -1;
+}
+
 } // namespace lindor::expr

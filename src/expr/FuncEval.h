@@ -127,6 +127,8 @@ public:
     // alive (and keeps evaluating the same function) when the list entry is deleted or
     // the list moves on.
     std::shared_ptr<TFunction> share(int position);
+    // The position of `function` in the list; -1 when it is not in the list.
+    int positionOf(const TFunction* function) const;
 
     EngineContext& context() { return m_context; }
 

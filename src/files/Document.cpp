@@ -13,12 +13,12 @@ std::string rangeKey(std::size_t row) {
     return "Cells[1," + std::to_string(row) + "]";
 }
 
-const char* listSection(char mode) {
-    return mode == kIntegralModeLetter ? "Integrals" : "Functions";
+const char* listSection(graph::Mode mode) {
+    return mode == graph::Mode::Integral ? "Integrals" : "Functions";
 }
 
-const char* listPrefix(char mode) {
-    return mode == kIntegralModeLetter ? "I" : "F";
+const char* listPrefix(graph::Mode mode) {
+    return mode == graph::Mode::Integral ? "I" : "F";
 }
 
 } // namespace
@@ -45,8 +45,7 @@ FileStatus loadDocument(const std::string& path, Document& doc, const NumberLoca
     Document result;
     result.view = doc.view;
     const std::string mode = profile.readString("MainMode", "Mode", "F");
-    result.mode = (!mode.empty() && (mode[0] == 'I' || mode[0] == 'i')) ? kIntegralModeLetter
-                                                                        : kFunctionModeLetter;
+    result.mode = graph::modeFromLetter(mode.empty() ? 'F' : mode[0]);
     readViewSettings(profile, result.view, locale);
     for (std::size_t row = 0; row < result.range.size(); ++row)
         result.range[row] = profile.readString("Range", rangeKey(row), "0");
@@ -78,8 +77,8 @@ FileStatus saveDocument(const std::string& path, const Document& doc, const Numb
     }
     status.detail.clear();
 
-    const char mode = doc.mode == kIntegralModeLetter ? kIntegralModeLetter : kFunctionModeLetter;
-    profile.writeString("MainMode", "Mode", std::string(1, mode));
+    const graph::Mode mode = doc.mode;
+    profile.writeString("MainMode", "Mode", std::string(1, graph::modeLetter(mode)));
     writeViewSettings(profile, doc.view, locale);
     for (std::size_t row = 0; row < doc.range.size(); ++row)
         profile.writeString("Range", rangeKey(row), doc.range[row]);

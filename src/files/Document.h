@@ -9,13 +9,10 @@
 
 #include "files/FileError.h"
 #include "files/TextFile.h"
-#include "graph/ViewSettings.h"
+#include "graph/Model.h"
 #include "util/NumberText.h"
 
 namespace lindor::files {
-
-constexpr char kFunctionModeLetter = 'F';
-constexpr char kIntegralModeLetter = 'I';
 
 // At most this many entries of a "Count" are read; a larger count in a file cannot make
 // the reader hand out millions of texts.
@@ -25,10 +22,10 @@ constexpr int kMaxListEntries = 100;
 constexpr std::size_t kMaxDocumentSize = 64u * 1024u * 1024u;
 
 struct Document {
-    char mode = kFunctionModeLetter;
+    graph::Mode mode = graph::Mode::Function;
     graph::ViewSettings view;
     // The range grid's texts, rows Xmin, Xmax, Xstep, Ymin, Ymax, Ystep, as shown.
-    std::array<std::string, 6> range{"0", "0", "0", "0", "0", "0"};
+    graph::RangeTexts range{"0", "0", "0", "0", "0", "0"};
     // The plotted functions (mode "F") or integrands (mode "I"), in plotting order.
     std::vector<std::string> plotted;
 };

@@ -29,8 +29,8 @@ struct IndexWindow {
 
 IndexWindow columnsWindow(const GraphState& s, long double step) {
     const PlotArea& a = s.area();
-    const long double lo = std::min(s.range.xMin, s.range.xMax);
-    const long double hi = std::max(s.range.xMin, s.range.xMax);
+    const long double lo = std::min(s.range().xMin, s.range().xMax);
+    const long double hi = std::max(s.range().xMin, s.range().xMax);
     const long double halfPixel = (hi - lo) / a.width / 2;
     return {std::ceil((lo - halfPixel) / step), std::floor((hi + halfPixel) / step)};
 }
@@ -39,7 +39,7 @@ IndexWindow columnsWindow(const GraphState& s, long double step) {
 IndexWindow rowsWindow(const GraphState& s, long double step, int textHeight) {
     const PlotArea& a = s.area();
     auto yAtRow = [&](long double row) {
-        return s.range.yMax - (row - a.top) / a.height * (s.range.yMax - s.range.yMin);
+        return s.range().yMax - (row - a.top) / a.height * (s.range().yMax - s.range().yMin);
     };
     const long double y0 = yAtRow(-textHeight - 1.0L);
     const long double y1 = yAtRow(s.clientHeight() + textHeight + 1.0L);
@@ -81,25 +81,25 @@ void drawGrid(const GraphState& s, Canvas& canvas) {
     const PlotArea& a = s.area();
     canvas.setPen(Pen{colors::kSilver, 1, PenStyle::Solid});
 
-    const TickBounds yb = tickBounds(s.range.yMin, s.range.yMax, s.range.yStep, a.height);
+    const TickBounds yb = tickBounds(s.range().yMin, s.range().yMax, s.range().yStep, a.height);
     if (yb.usable && yb.high > yb.low) {
-        const IndexWindow w = rowsWindow(s, s.range.yStep, 0);
+        const IndexWindow w = rowsWindow(s, s.range().yStep, 0);
         for (long double j = std::max(yb.low, w.low); j <= std::min(yb.high, w.high); ++j) {
             if (j == 0)
                 continue;
-            const int row = s.YToRow(j * s.range.yStep);
+            const int row = s.YToRow(j * s.range().yStep);
             if (rowVisible(s, row, 0))
                 line(canvas, a.left, row, a.right, row);
         }
     }
 
-    const TickBounds xb = tickBounds(s.range.xMin, s.range.xMax, s.range.xStep, a.width);
+    const TickBounds xb = tickBounds(s.range().xMin, s.range().xMax, s.range().xStep, a.width);
     if (xb.usable && xb.high > xb.low) {
-        const IndexWindow w = columnsWindow(s, s.range.xStep);
+        const IndexWindow w = columnsWindow(s, s.range().xStep);
         for (long double i = std::max(xb.low, w.low); i <= std::min(xb.high, w.high); ++i) {
             if (i == 0)
                 continue;
-            const int column = s.XToColumn(i * s.range.xStep);
+            const int column = s.XToColumn(i * s.range().xStep);
             line(canvas, column, a.top, column, a.bottom);
         }
     }
@@ -152,11 +152,11 @@ void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
     canvas.setFont(font);
     canvas.setBrush(white);
     if (r != 0) {
-        const TickBounds b = tickBounds(s.range.xMin, s.range.xMax, s.range.xStep, a.width);
+        const TickBounds b = tickBounds(s.range().xMin, s.range().xMax, s.range().xStep, a.width);
         if (b.usable && b.low != b.high) {
-            forEachTick(b, columnsWindow(s, s.range.xStep), s.range.xStep,
+            forEachTick(b, columnsWindow(s, s.range().xStep), s.range().xStep,
                         [&](long double k, long double label) {
-                            const int col = s.XToColumn(k * s.range.xStep);
+                            const int col = s.XToColumn(k * s.range().xStep);
                             line(canvas, col, r + 2, col, r - 2);
                             if (s.view.showScaleText) {
                                 const std::string text =
@@ -179,12 +179,12 @@ void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
     canvas.setPen(axisPen);
     canvas.setBrush(white);
     if (col != 0) {
-        const TickBounds b = tickBounds(s.range.yMin, s.range.yMax, s.range.yStep, a.height);
+        const TickBounds b = tickBounds(s.range().yMin, s.range().yMax, s.range().yStep, a.height);
         const int h = canvas.textHeight("0");
         if (b.usable) {
-            forEachTick(b, rowsWindow(s, s.range.yStep, h), s.range.yStep,
+            forEachTick(b, rowsWindow(s, s.range().yStep, h), s.range().yStep,
                         [&](long double k, long double label) {
-                            const int row = s.YToRow(k * s.range.yStep);
+                            const int row = s.YToRow(k * s.range().yStep);
                             if (!rowVisible(s, row, h))
                                 return;
                             line(canvas, col + 2, row, col - 2, row);
@@ -213,7 +213,7 @@ void drawCaptions(const GraphState& s, Canvas& canvas) {
 
 void drawBackground(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
     canvas.setFont(axisCanvasFont(s.view));
-    if (!s.area().drawable() || !isUsableRange(s.range))
+    if (!s.area().drawable() || !isUsableRange(s.range()))
         return;
     if (s.view.showGrid)
         drawGrid(s, canvas);

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "graph/Model.h"
+
 namespace lindor::graph {
 
 struct Color {
@@ -25,8 +27,6 @@ constexpr Color kBlack{0, 0, 0};
 constexpr Color kSilver{192, 192, 192};
 constexpr Color kRed{255, 0, 0};
 } // namespace colors
-
-constexpr int kMaxFunctions = 12;
 
 // The colour of each position of the plotted-function list: blue first, red last.
 constexpr std::array<Color, kMaxFunctions> kFunctionColors{{

@@ -34,7 +34,7 @@ void plotCurve(const GraphState& s, ClipState& clip, Canvas& canvas, const Evalu
     canvas.setBrush(Brush{colors::kWhite, false});
     if (s.view.showFunctionNames)
         drawFunctionName(s, canvas, position, name);
-    if (!a.drawable() || !isUsableRange(s.range))
+    if (!a.drawable() || !isUsableRange(s.range()))
         return;
     const bool dotted = s.view.lineStyle == LineStyle::Dotted;
     if (s.view.lineStyle == LineStyle::Bold)
@@ -73,7 +73,7 @@ void plotCurve(const GraphState& s, ClipState& clip, Canvas& canvas, const Evalu
 
 void drawResultMarker(const GraphState& s, Canvas& canvas, long double x, long double y) {
     // Bounds in either order, so that a result in a mirrored view is marked as well.
-    const Range& r = s.range;
+    const Range& r = s.range();
     if (GraphState::IsOutside(std::min(r.xMin, r.xMax), std::max(r.xMin, r.xMax),
                               std::min(r.yMin, r.yMax), std::max(r.yMin, r.yMax), x, y))
         return;

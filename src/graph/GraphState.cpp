@@ -1,5 +1,6 @@
 #include "graph/GraphState.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <climits>
 #include <cmath>
@@ -28,18 +29,6 @@ int roundHalfEven(long double v) {
     return static_cast<int>(std::nearbyintl(v));
 }
 
-bool isUsableRange(const Range& r) {
-    const long double values[] = {r.xMin, r.xMax, r.xStep, r.yMin, r.yMax, r.yStep};
-    for (long double v : values)
-        if (!std::isfinite(v))
-            return false;
-    if (r.xMin == r.xMax || r.yMin == r.yMax)
-        return false;
-    if (!(r.xStep > 0) || !(r.yStep > 0))
-        return false;
-    return std::isfinite(r.xMax - r.xMin) && std::isfinite(r.yMax - r.yMin);
-}
-
 bool GraphState::anyPending() const {
     for (bool p : m_pending)
         if (p)
@@ -47,9 +36,78 @@ bool GraphState::anyPending() const {
     return false;
 }
 
-void GraphState::layout(int clientWidth, int clientHeight) {
-    m_clientWidth = clientWidth;
-    m_clientHeight = clientHeight;
+void GraphState::setRange(const Range& range) {
+    m_range = range;
+    layout();
+}
+
+void GraphState::setClientSize(int clientWidth, int clientHeight) {
+    m_clientWidth = clientWidth < 0 ? 0 : clientWidth;
+    m_clientHeight = clientHeight < 0 ? 0 : clientHeight;
+    layout();
+}
+
+void GraphState::switchMode(Mode mode) {
+    clearPlotted();
+    m_mode = mode;
+}
+
+void GraphState::clearPlotted() {
+    m_functions.clear();
+    m_integral.reset();
+    candidates.clear();
+    clearPending();
+    selectedIndex = firstSelectedIndex = secondSelectedIndex = -1;
+    traceOn = false;
+    integralLogRequest = false;
+}
+
+void GraphState::eraseFunctions(std::vector<int> positions) {
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    // Where an old position went: -1 when erased, else its new position.
+    std::vector<int> moved(m_functions.size());
+    int next = 0;
+    for (int p = 0; p < functionCount(); ++p)
+        moved[static_cast<std::size_t>(p)] =
+            std::binary_search(positions.begin(), positions.end(), p) ? -1 : next++;
+    const auto follow = [&moved](int p) {
+        return p >= 0 && static_cast<std::size_t>(p) < moved.size()
+                   ? moved[static_cast<std::size_t>(p)]
+                   : -1;
+    };
+    std::vector<PlottedFunction> kept;
+    std::vector<int> keptCandidates;
+    for (int p = 0; p < functionCount(); ++p)
+        if (follow(p) >= 0)
+            kept.push_back(std::move(m_functions[static_cast<std::size_t>(p)]));
+    for (int c : candidates)
+        if (follow(c) >= 0)
+            keptCandidates.push_back(follow(c));
+    m_functions = std::move(kept);
+    candidates = std::move(keptCandidates);
+    selectedIndex = follow(selectedIndex);
+    firstSelectedIndex = follow(firstSelectedIndex);
+    secondSelectedIndex = follow(secondSelectedIndex);
+    if (selectedIndex < 0)
+        traceOn = false;
+}
+
+std::vector<std::string> GraphState::plottedTexts() const {
+    std::vector<std::string> texts;
+    if (m_mode == Mode::Function) {
+        for (const PlottedFunction& f : m_functions)
+            texts.push_back(f.text);
+    } else if (m_integral) {
+        texts.push_back(m_integral->text);
+    }
+    return texts;
+}
+
+void GraphState::layout() {
+    const int clientWidth = m_clientWidth;
+    const int clientHeight = m_clientHeight;
+    const Range& range = m_range;
     PlotArea a;
     a.left = PlotArea::kLeftMargin;
     a.right = clientWidth - PlotArea::kRightGap;
@@ -73,29 +131,31 @@ void GraphState::layout(int clientWidth, int clientHeight) {
 
 long double GraphState::ColumnToX(int i) const {
     if (m_area.width == 0)
-        return range.xMin;
-    return range.xMin + (static_cast<long double>(i) / m_area.width) * (range.xMax - range.xMin);
+        return m_range.xMin;
+    return m_range.xMin +
+           (static_cast<long double>(i) / m_area.width) * (m_range.xMax - m_range.xMin);
 }
 
 long double GraphState::RowToY(int j) const {
     if (m_area.height == 0)
-        return range.yMax;
-    return range.yMax - (static_cast<long double>(j) / m_area.height) * (range.yMax - range.yMin);
+        return m_range.yMax;
+    return m_range.yMax -
+           (static_cast<long double>(j) / m_area.height) * (m_range.yMax - m_range.yMin);
 }
 
 long double GraphState::PixelToX(int px) const {
     if (px < m_area.left)
-        return range.xMin;
+        return m_range.xMin;
     if (px > m_area.right)
-        return range.xMax;
+        return m_range.xMax;
     return ColumnToX(px - m_area.left);
 }
 
 long double GraphState::PixelToY(int py) const {
     if (py < m_area.top)
-        return range.yMax;
+        return m_range.yMax;
     if (py > m_area.bottom)
-        return range.yMin;
+        return m_range.yMin;
     return RowToY(py - m_area.top);
 }
 
@@ -107,10 +167,10 @@ int GraphState::XToColumn(long double x) const {
     // monotonic, so the nearest column lies next to the estimate; scanning a few columns
     // around it in increasing order with a strict comparison gives the same answer as a
     // scan over the whole plot width, at constant cost.
-    const long double span = range.xMax - range.xMin;
+    const long double span = m_range.xMax - m_range.xMin;
     long double estimate = 0;
     if (span != 0 && std::isfinite(span))
-        estimate = (x - range.xMin) / span * w;
+        estimate = (x - m_range.xMin) / span * w;
     // Beyond either end the end column is the nearest; so is the left one for a value
     // that cannot be placed at all.
     if (!(estimate > 0))
@@ -134,7 +194,7 @@ int GraphState::XToColumn(long double x) const {
 
 int GraphState::YToRow(long double y) const {
     const double v = static_cast<double>(
-        (range.yMax - y) / (range.yMax - range.yMin) * m_area.height + m_area.top);
+        (m_range.yMax - y) / (m_range.yMax - m_range.yMin) * m_area.height + m_area.top);
     if (std::isnan(v))
         return kRowBelowWindow;
     if (std::fabs(v) <= 2147483647.0)

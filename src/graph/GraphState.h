@@ -4,39 +4,22 @@
 #pragma once
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "graph/Color.h"
-#include "graph/ViewSettings.h"
+#include "graph/Model.h"
+
+namespace lindor::expr {
+class TFunction;
+}
 
 namespace lindor::graph {
 
-// The visible part of the plane and the spacing of grid lines, ticks and scale text.
-struct Range {
-    long double xMin = -7;
-    long double xMax = 7;
-    long double xStep = 1;
-    long double yMin = -5;
-    long double yMax = 5;
-    long double yStep = 1;
-
-    // The standard view: -7..7 by 1 across, -5..5 by 1 up.
-    static Range standard() { return Range{}; }
-
-    bool operator==(const Range& o) const {
-        return xMin == o.xMin && xMax == o.xMax && xStep == o.xStep && yMin == o.yMin &&
-               yMax == o.yMax && yStep == o.yStep;
-    }
-    bool operator!=(const Range& o) const { return !(*this == o); }
-};
-
-// A Range the graph can draw: every value finite, Xmin != Xmax, Ymin != Ymax, both steps
-// above 0, and both spans finite. Reversed bounds (Xmin > Xmax) are usable and draw
-// mirrored.
-bool isUsableRange(const Range& range);
-
-// The plot area in window pixels, recomputed by GraphState::layout from the client size.
+// The plot area in window pixels, recomputed from the client size and the Range whenever
+// either changes.
 struct PlotArea {
     static constexpr int kLeftMargin = 15;
     static constexpr int kRightGap = 22;
@@ -78,10 +61,6 @@ constexpr int kLaterSubdivisions = 100;
 constexpr int kPassLimit = 20;
 constexpr int kResultDigits = 10;
 
-// Mode letters: which list is plotted.
-constexpr char kFunctionMode = 'F';
-constexpr char kIntegralMode = 'I';
-
 struct DragState {
     int startX = 0;
     int startY = 0;
@@ -91,45 +70,79 @@ struct DragState {
     bool focusShown = false;
 };
 
-struct GraphState {
-    Range range;
+// A plotted function: its text as typed and the compiled function that draws it.
+struct PlottedFunction {
+    std::string text;
+    std::shared_ptr<expr::TFunction> compiled;
+};
+
+// The integral of integral mode: the whole text ("f;lower;upper"), the compiled integrand
+// and the limits, lower <= upper.
+struct PlottedIntegral {
+    std::string text;
+    std::shared_ptr<expr::TFunction> compiled;
+    long double lower = 0;
+    long double upper = 0;
+};
+
+class GraphState {
+public:
     ViewSettings view; // written by the frame, read when drawing
-    char mode = kFunctionMode;
     bool traceOn = false;
-
-    // Texts plotted in function mode, in plotting order (at most kMaxFunctions), and for
-    // each the position of its compiled function in the engine's function list.
-    std::vector<std::string> functions;
-    std::array<int, kMaxFunctions> compiledPositions{};
-
-    // The integral plotted in integral mode ("text;lower;upper"), at most one entry. Its
-    // integrand is the compiled function at position 0 of the function list.
-    std::vector<std::string> integrals;
-    long double integralLower = 0;
-    long double integralUpper = 0;
     // Set when the next drawing of the integral is to write its log lines.
     bool integralLogRequest = false;
 
-    // Functions passing through the last dragged rectangle (function mode).
-    std::vector<std::string> candidates;
+    // Positions in the plotted-function list of the functions passing through the last
+    // dragged rectangle (function mode), in list order.
+    std::vector<int> candidates;
 
     DragState drag;
-    int selectedIndex = 0;
-    int firstSelectedIndex = 0;
-    int secondSelectedIndex = 0;
+    // Positions in the plotted-function list chosen by the selection steps; -1: none.
+    int selectedIndex = -1;
+    int firstSelectedIndex = -1;
+    int secondSelectedIndex = -1;
+
+    // The Range and the client size; setting either lays the plot area out again, so the
+    // mapping below always belongs to the Range it reports.
+    const Range& range() const { return m_range; }
+    void setRange(const Range& range);
+    void setClientSize(int clientWidth, int clientHeight);
+    const PlotArea& area() const { return m_area; }
+    int clientWidth() const { return m_clientWidth; }
+    int clientHeight() const { return m_clientHeight; }
+
+    Mode mode() const { return m_mode; }
+    // Switches the mode and forgets everything that belonged to the old one: both plotted
+    // lists, the candidates, the pending operations, the selection and the trace.
+    void switchMode(Mode mode);
+    // Forgets the plotted lists and what referred to them (candidates, pending operations,
+    // selection, trace); the mode stays.
+    void clearPlotted();
+
+    // Function mode: what is plotted, in plotting order (at most kMaxFunctions).
+    const std::vector<PlottedFunction>& functions() const { return m_functions; }
+    int functionCount() const { return static_cast<int>(m_functions.size()); }
+    bool isPlottedPosition(int position) const {
+        return position >= 0 && position < functionCount();
+    }
+    void appendFunction(PlottedFunction function) { m_functions.push_back(std::move(function)); }
+    // Removes the entries at these positions. Later entries move forward; the candidates
+    // and selected indices are moved with them, and an index whose function went away
+    // becomes -1. Trace stops when its function went away.
+    void eraseFunctions(std::vector<int> positions);
+
+    // Integral mode: the integral shown, if any.
+    const std::optional<PlottedIntegral>& integral() const { return m_integral; }
+    void setIntegral(PlottedIntegral integral) { m_integral = std::move(integral); }
+
+    // The texts of the list of the current mode, in plotting order (documents keep them).
+    std::vector<std::string> plottedTexts() const;
 
     // Pending range operations.
     bool isPending(RangeOperation op) const { return m_pending[index(op)]; }
     void setPending(RangeOperation op, bool on = true) { m_pending[index(op)] = on; }
     bool anyPending() const;
     void clearPending() { m_pending.fill(false); }
-
-    // Recomputes the plot area, the spans and the axis row and column from the client
-    // size and the current Range.
-    void layout(int clientWidth, int clientHeight);
-    const PlotArea& area() const { return m_area; }
-    int clientWidth() const { return m_clientWidth; }
-    int clientHeight() const { return m_clientHeight; }
 
     // Plane x of plot column i (0..W from the left margin).
     long double ColumnToX(int i) const;
@@ -153,7 +166,12 @@ struct GraphState {
 
 private:
     static int index(RangeOperation op) { return static_cast<int>(op) - 1; }
+    void layout();
 
+    Range m_range;
+    Mode m_mode = Mode::Function;
+    std::vector<PlottedFunction> m_functions;
+    std::optional<PlottedIntegral> m_integral;
     std::array<bool, kRangeOperationCount> m_pending{};
     PlotArea m_area;
     int m_clientWidth = 0;

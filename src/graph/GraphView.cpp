@@ -9,12 +9,7 @@ namespace lindor::graph {
 
 GraphView::GraphView(expr::TFunctionDB& functions, const lang::Language& language)
     : m_functions(functions), m_language(language) {
-    m_state.layout(m_clientWidth, m_clientHeight);
-}
-
-void GraphView::setClientSize(int width, int height) {
-    m_clientWidth = width < 0 ? 0 : width;
-    m_clientHeight = height < 0 ? 0 : height;
+    m_state.setClientSize(442, 327);
 }
 
 bool GraphView::applyRange(const Range& range, std::string& error) {
@@ -22,76 +17,86 @@ bool GraphView::applyRange(const Range& range, std::string& error) {
         error = m_language.text("RangeNotUsable");
         return false;
     }
-    m_state.range = range;
-    m_state.layout(m_clientWidth, m_clientHeight);
+    m_state.setRange(range);
     return true;
 }
 
 void GraphView::clearStep(Canvas& canvas) {
-    canvas.clear(m_clientWidth, m_clientHeight, colors::kWhite);
+    canvas.clear(m_state.clientWidth(), m_state.clientHeight(), colors::kWhite);
     m_state.drag.focusShown = false;
 }
 
 void GraphView::backgroundStep(Canvas& canvas) {
-    m_state.layout(m_clientWidth, m_clientHeight);
     drawBackground(m_state, canvas, m_functions.context().locale);
 }
 
 void GraphView::redraw(Canvas& canvas) {
     clearStep(canvas);
     backgroundStep(canvas);
-    if (m_state.mode == kFunctionMode) {
-        for (int p = 0; p < static_cast<int>(m_state.functions.size()); ++p)
+    if (m_state.mode() == Mode::Function) {
+        for (int p = 0; p < m_state.functionCount(); ++p)
             plotFunction(p, canvas);
-    } else if (m_state.mode == kIntegralMode) {
-        for (std::size_t k = 0; k < m_state.integrals.size(); ++k)
-            drawIntegral(canvas);
+    } else {
+        drawIntegral(canvas);
     }
     canvas.flush();
 }
 
 void GraphView::newWork(Canvas& canvas) {
-    m_state.functions.clear();
-    m_state.integrals.clear();
+    m_state.clearPlotted();
     m_functions.Clear();
     clearStep(canvas);
     backgroundStep(canvas);
     canvas.flush();
 }
 
+bool GraphView::setMode(Mode mode, Canvas& canvas) {
+    if (m_state.mode() == mode)
+        return false;
+    m_state.switchMode(mode);
+    newWork(canvas);
+    return true;
+}
+
 PlotOutcome GraphView::plotRequest(const std::string& text, Canvas& canvas) {
-    PlotOutcome outcome;
-    if (m_state.mode != kFunctionMode && m_state.mode != kIntegralMode)
-        return outcome;
     if (text.empty()) {
+        PlotOutcome outcome;
         outcome.status = PlotOutcome::Status::EmptyText;
         outcome.showInstructions = true;
         return outcome;
     }
-    return m_state.mode == kFunctionMode ? addFunction(text, canvas) : plotIntegral(text, canvas);
+    return m_state.mode() == Mode::Function ? addFunction(text, canvas)
+                                            : plotIntegral(text, canvas);
+}
+
+std::shared_ptr<expr::TFunction> GraphView::compileNew(const std::string& text,
+                                                       std::string& error) {
+    const int before = m_functions.Count();
+    const int position = m_functions.Add();
+    if (m_functions.Get(position).Compile(text, error))
+        return m_functions.share(position);
+    while (m_functions.Count() > before)
+        m_functions.Delete(m_functions.Count() - 1);
+    return nullptr;
 }
 
 PlotOutcome GraphView::addFunction(const std::string& text, Canvas& canvas) {
     PlotOutcome outcome;
-    if (m_state.functions.size() >= static_cast<std::size_t>(kMaxFunctions)) {
+    if (m_state.functionCount() >= kMaxFunctions) {
         outcome.status = PlotOutcome::Status::LimitReached;
         outcome.reported = true;
         outcome.message = m_language.text("Only") + " " + std::to_string(kMaxFunctions) + " " +
                           m_language.text("functionsSupported");
         return outcome;
     }
-    const int position = m_functions.Add();
-    if (!m_functions.Get(position).Compile(text, outcome.message)) {
-        // The failed function stays unused in the list, as the engine leaves it.
+    std::shared_ptr<expr::TFunction> compiled = compileNew(text, outcome.message);
+    if (!compiled) {
         outcome.status = PlotOutcome::Status::CompileError;
         outcome.showInstructions = true;
         return outcome;
     }
-    const int p = static_cast<int>(m_state.functions.size());
-    m_state.functions.push_back(text);
-    m_state.compiledPositions[static_cast<std::size_t>(p)] = position;
-    m_state.layout(m_clientWidth, m_clientHeight);
-    plotFunction(p, canvas);
+    m_state.appendFunction(PlottedFunction{text, std::move(compiled)});
+    plotFunction(m_state.functionCount() - 1, canvas);
     canvas.flush();
     outcome.status = PlotOutcome::Status::Plotted;
     outcome.reported = true;
@@ -100,8 +105,12 @@ PlotOutcome GraphView::addFunction(const std::string& text, Canvas& canvas) {
 
 PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
     PlotOutcome outcome;
-    if (!m_state.integrals.empty())
+    if (m_state.integral()) {
+        // A new integral replaces the old one; the log request belongs to the new one.
+        const bool logRequest = m_state.integralLogRequest;
         newWork(canvas);
+        m_state.integralLogRequest = logRequest;
+    }
     const IntegralText parsed = parseIntegralText(text, m_functions.context().locale);
     if (parsed.status == IntegralText::Status::Invalid) {
         outcome.status = PlotOutcome::Status::InvalidIntegral;
@@ -113,17 +122,12 @@ PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
         outcome.message = parsed.error;
         return outcome;
     }
-    // The integrand is always the function at position 0 of the function list.
-    if (m_functions.Count() == 0)
-        m_functions.Add();
-    if (!m_functions.Get(0).Compile(parsed.function, outcome.message)) {
+    std::shared_ptr<expr::TFunction> compiled = compileNew(parsed.function, outcome.message);
+    if (!compiled) {
         outcome.status = PlotOutcome::Status::CompileError;
         return outcome;
     }
-    m_state.integralLower = parsed.lower;
-    m_state.integralUpper = parsed.upper;
-    m_state.integrals.push_back(text);
-    m_state.layout(m_clientWidth, m_clientHeight);
+    m_state.setIntegral(PlottedIntegral{text, std::move(compiled), parsed.lower, parsed.upper});
     drawIntegral(canvas);
     canvas.flush();
     outcome.status = PlotOutcome::Status::Plotted;
@@ -131,38 +135,54 @@ PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
     return outcome;
 }
 
-expr::TFunction& GraphView::compiledFunction(int position) {
-    if (m_state.mode == kIntegralMode)
-        return m_functions.Get(0);
-    return m_functions.Get(m_state.compiledPositions.at(static_cast<std::size_t>(position)));
+void GraphView::eraseFunctions(const std::vector<int>& positions, Canvas& canvas) {
+    for (int p : positions) {
+        if (!m_state.isPlottedPosition(p))
+            continue;
+        const int listPosition =
+            m_functions.positionOf(m_state.functions()[static_cast<std::size_t>(p)].compiled.get());
+        if (listPosition >= 0)
+            m_functions.Delete(listPosition);
+    }
+    m_state.eraseFunctions(positions);
+    redraw(canvas);
 }
 
-Evaluator GraphView::evaluator(int position) {
-    expr::TFunction& f = compiledFunction(position);
-    return [&f](long double x, long double& y) { return f.Evaluate(x, y); };
+Evaluator GraphView::evaluator(int position) const {
+    std::shared_ptr<expr::TFunction> f;
+    if (m_state.mode() == Mode::Integral) {
+        if (m_state.integral())
+            f = m_state.integral()->compiled;
+    } else if (m_state.isPlottedPosition(position)) {
+        f = m_state.functions()[static_cast<std::size_t>(position)].compiled;
+    }
+    if (!f)
+        return [](long double, long double&) { return false; };
+    return [f](long double x, long double& y) { return f->Evaluate(x, y); };
 }
 
 void GraphView::plotFunction(int position, Canvas& canvas) {
-    if (position < 0 || position >= static_cast<int>(m_state.functions.size()))
+    if (!m_state.isPlottedPosition(position))
         return;
     plotCurve(m_state, m_clip, canvas, evaluator(position), position,
-              m_state.functions[static_cast<std::size_t>(position)]);
+              m_state.functions()[static_cast<std::size_t>(position)].text);
 }
 
 void GraphView::drawIntegral(Canvas& canvas) {
-    if (m_state.integrals.empty() || m_functions.Count() == 0)
+    const std::optional<PlottedIntegral>& integral = m_state.integral();
+    if (!integral)
         return;
     const Evaluator f = evaluator(0);
-    plotCurve(m_state, m_clip, canvas, f, 0, m_state.integrals.front());
+    plotCurve(m_state, m_clip, canvas, f, 0, integral->text);
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});
-    shadeIntegral(m_state, canvas, f, m_state.integralLower, m_state.integralUpper);
+    shadeIntegral(m_state, canvas, f, integral->lower, integral->upper);
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});
     if (m_state.integralLogRequest) {
         m_state.integralLogRequest = false;
         if (m_log) {
             m_log("");
-            m_log("y = " + m_state.integrals.front());
-            m_log(integralResultLine(f, m_state.integralLower, m_state.integralUpper, m_language,
+            m_log("y = " + integral->text);
+            m_log(integralResultLine(f, integral->lower, integral->upper, m_language,
                                      m_functions.context().locale));
         }
     }

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "graph/Canvas.h"
 #include "graph/CurvePlotter.h"
@@ -31,9 +33,8 @@ struct PlotOutcome {
         InvalidIntegral, // semicolons missing: show the integral instructions
         BadNumber,       // a limit is not a number: `message` is the conversion error
         EmptyText,       // show the instructions unless the user turned them off
-        NotPlotted,      // unknown mode letter
     };
-    Status status = Status::NotPlotted;
+    Status status = Status::EmptyText;
     bool reported = false; // the flag the request reports (true: the text is taken)
     std::string message;
     bool showInstructions = false; // the function or integral instructions apply
@@ -52,10 +53,10 @@ public:
     // Receives the log lines of the integral.
     void setLogSink(LogSink sink) { m_log = std::move(sink); }
 
-    // The client area the next redraw lays out.
-    void setClientSize(int width, int height);
-    int clientWidth() const { return m_clientWidth; }
-    int clientHeight() const { return m_clientHeight; }
+    // The client area the picture fills.
+    void setClientSize(int width, int height) { m_state.setClientSize(width, height); }
+    int clientWidth() const { return m_state.clientWidth(); }
+    int clientHeight() const { return m_state.clientHeight(); }
 
     // Takes a new Range. A Range the graph cannot draw (a value not finite, Xmin equal to
     // Xmax, Ymin equal to Ymax, a step of 0 or below) is refused with a translated
@@ -68,13 +69,23 @@ public:
     void backgroundStep(Canvas& canvas);
     // Clear, background, then the curves of the current mode.
     void redraw(Canvas& canvas);
-    // Empties both plotted lists and the function list and draws the empty background.
+    // Empties both plotted lists and the function list, forgets the candidates, pending
+    // operations and trace, and draws the empty background.
     void newWork(Canvas& canvas);
+    // Switches to `mode` with new work; false (and nothing changes) when it is the mode
+    // already.
+    bool setMode(Mode mode, Canvas& canvas);
 
-    // The text of the entry box in the current mode.
+    // The text of the entry box in the current mode. A text that does not compile
+    // leaves nothing behind in the function list.
     PlotOutcome plotRequest(const std::string& text, Canvas& canvas);
     PlotOutcome addFunction(const std::string& text, Canvas& canvas);
     PlotOutcome plotIntegral(const std::string& text, Canvas& canvas);
+
+    // Removes the plotted functions at these list positions, with their compiled
+    // functions, and redraws. Later functions move forward (and take the colours of their
+    // new positions).
+    void eraseFunctions(const std::vector<int>& positions, Canvas& canvas);
 
     // Draws the curve of the plotted function at list position p.
     void plotFunction(int position, Canvas& canvas);
@@ -83,18 +94,20 @@ public:
     // Marks an analysis result with the red circle.
     void markPoint(long double x, long double y, Canvas& canvas);
 
-    // The compiled function of plotted entry p (function mode) or of the integral.
-    expr::TFunction& compiledFunction(int position);
-    Evaluator evaluator(int position);
+    // The value of plotted function p (function mode) or of the integrand (integral
+    // mode); undefined everywhere when there is no such function.
+    Evaluator evaluator(int position) const;
 
 private:
+    // Adds a function to the function list and compiles `text` into it. On failure the
+    // function, and any "d/dx" operands its compilation added, leave the list again.
+    std::shared_ptr<expr::TFunction> compileNew(const std::string& text, std::string& error);
+
     expr::TFunctionDB& m_functions;
     const lang::Language& m_language;
     GraphState m_state;
     ClipState m_clip;
     LogSink m_log;
-    int m_clientWidth = 442;
-    int m_clientHeight = 327;
 };
 
 } // namespace lindor::graph

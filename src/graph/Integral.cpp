@@ -83,7 +83,7 @@ int integralBaseRow(const GraphState& s) {
 void shadeIntegral(const GraphState& s, Canvas& canvas, const Evaluator& f, long double lower,
                    long double upper) {
     const PlotArea& a = s.area();
-    if (!a.drawable() || !isUsableRange(s.range))
+    if (!a.drawable() || !isUsableRange(s.range()))
         return;
     const int base = integralBaseRow(s);
     for (int i = 0; i <= a.width; ++i) {
@@ -91,7 +91,7 @@ void shadeIntegral(const GraphState& s, Canvas& canvas, const Evaluator& f, long
         long double y = 0;
         if (x < lower || x > upper || !f(x, y))
             continue;
-        if (y == s.range.yMin)
+        if (y == s.range().yMin)
             continue;
         // Inside the view the line ends at the curve, beyond it at the edge it leaves by.
         const int row = std::clamp(s.YToRow(y), a.top, a.bottom);

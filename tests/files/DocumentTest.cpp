@@ -90,7 +90,7 @@ TEST(DocumentWriting, NewDocumentHasEverySectionAndKeyInOrder) {
 
 TEST(DocumentReading, ExampleDocument) {
     const Document doc = load(LINDOR_TEST_DATA "/example.LDR");
-    EXPECT_EQ(doc.mode, 'F');
+    EXPECT_EQ(doc.mode, lindor::graph::Mode::Function);
     EXPECT_EQ(doc.range, kStandardRange);
     EXPECT_EQ(doc.plotted, (std::vector<std::string>{"x^2", "2x"}));
     EXPECT_EQ(doc.view.axisFont.name, "MS Sans Serif");
@@ -99,7 +99,7 @@ TEST(DocumentReading, ExampleDocument) {
 
 TEST(DocumentReading, ConfigParserStyleIntegralDocument) {
     const Document doc = load(LINDOR_TEST_DATA "/configparser.LDR");
-    EXPECT_EQ(doc.mode, 'I');
+    EXPECT_EQ(doc.mode, lindor::graph::Mode::Integral);
     EXPECT_EQ(doc.plotted, std::vector<std::string>{"x^2 [0; 1]"});
     EXPECT_EQ(doc.view.axisTextX, "time ; seconds");
     EXPECT_EQ(doc.view.axisTextY, "speed = distance / time");
@@ -119,7 +119,7 @@ TEST(DocumentReading, MissingKeysTakeTheirDefaultsAndCountRules) {
     const std::string path = dir.file("sparse.LDR");
     writeText(path, "[Functions]\nCount=3\nF1=x\nF3=x^3\nF4=stale\n");
     const Document doc = load(path);
-    EXPECT_EQ(doc.mode, 'F');
+    EXPECT_EQ(doc.mode, lindor::graph::Mode::Function);
     EXPECT_EQ(doc.range, (std::array<std::string, 6>{"0", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(doc.plotted, (std::vector<std::string>{"x", "", "x^3"}));
 }
@@ -133,10 +133,10 @@ TEST(DocumentReading, ModeDecidesWhichListIsRead) {
 
     // An unknown mode reads as function mode; lower case letters are accepted.
     writeText(path, "[MainMode]\nMode=Q\n[Functions]\nCount=1\nF1=x\n");
-    EXPECT_EQ(load(path).mode, 'F');
+    EXPECT_EQ(load(path).mode, lindor::graph::Mode::Function);
     EXPECT_EQ(load(path).plotted, std::vector<std::string>{"x"});
     writeText(path, "[MainMode]\nMode=i\n[Integrals]\nCount=1\nI1=x [0; 1]\n");
-    EXPECT_EQ(load(path).mode, 'I');
+    EXPECT_EQ(load(path).mode, lindor::graph::Mode::Integral);
 }
 
 TEST(DocumentReading, CountIsLimited) {
@@ -174,14 +174,14 @@ TEST(DocumentSaving, FunctionModeOverAnIntegralDocumentKeepsTheIntegrals) {
     TempDir dir;
     const std::string path = dir.file("mixed.LDR");
     Document integral = functionDocument({"sin x [0; pi]"});
-    integral.mode = 'I';
+    integral.mode = lindor::graph::Mode::Integral;
     ASSERT_TRUE(saveDocument(path, integral, NumberLocale{}).ok());
     ASSERT_TRUE(saveDocument(path, functionDocument({"x^2"}), NumberLocale{}).ok());
     const Profile p = Profile::parse(readText(path));
     EXPECT_EQ(p.readString("Integrals", "I1", ""), "sin x [0; pi]");
     EXPECT_EQ(p.readString("MainMode", "Mode", ""), "F");
     const Document back = load(path);
-    EXPECT_EQ(back.mode, 'F');
+    EXPECT_EQ(back.mode, lindor::graph::Mode::Function);
     EXPECT_EQ(back.plotted, std::vector<std::string>{"x^2"});
 }
 

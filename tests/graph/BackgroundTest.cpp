@@ -22,9 +22,9 @@ struct Drawn {
 Drawn background(const Range& range, int w = 442, int h = 327,
                  const ViewSettings& view = ViewSettings{}) {
     Drawn d;
-    d.state.range = range;
+    d.state.setRange(range);
     d.state.view = view;
-    d.state.layout(w, h);
+    d.state.setClientSize(w, h);
     d.canvas.clear(w, h, colors::kWhite);
     drawBackground(d.state, d.canvas, NumberLocale{});
     return d;

@@ -21,10 +21,10 @@ struct Plot {
 Plot plot(const Range& range, const Evaluator& f, LineStyle style = LineStyle::Normal,
           int position = 0) {
     Plot p;
-    p.state.range = range;
+    p.state.setRange(range);
     p.state.view.lineStyle = style;
     p.state.view.showFunctionNames = false;
-    p.state.layout(442, 327);
+    p.state.setClientSize(442, 327);
     plotCurve(p.state, p.clip, p.canvas, f, position, "f");
     return p;
 }

@@ -36,8 +36,8 @@ inline const primitive::Text* findText(const std::vector<primitive::Text>& texts
 // A state laid out on a client area with the given Range.
 inline GraphState laidOut(const Range& range, int clientWidth = 442, int clientHeight = 327) {
     GraphState s;
-    s.range = range;
-    s.layout(clientWidth, clientHeight);
+    s.setRange(range);
+    s.setClientSize(clientWidth, clientHeight);
     return s;
 }
 

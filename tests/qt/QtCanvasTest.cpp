@@ -136,8 +136,8 @@ TEST_F(QtCanvasTest, MarkerCircleCoversTenPixels) {
 
 // A full picture: background, two curves with their names, an integral's shading.
 void drawPicture(graph::Canvas& canvas, graph::GraphState& state) {
-    state.range = graph::Range{-7, 7, 1, -5, 5, 1};
-    state.layout(640, 480);
+    state.setRange(graph::Range{-7, 7, 1, -5, 5, 1});
+    state.setClientSize(640, 480);
     canvas.clear(640, 480, colors::kWhite);
     drawBackground(state, canvas, NumberLocale{});
     graph::ClipState clip;

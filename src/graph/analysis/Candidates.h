@@ -12,10 +12,10 @@ namespace lindor::graph::analysis {
 // Samples taken across the rectangle's width for each function.
 constexpr int kCandidateSamples = 100;
 
-// The texts of the plotted functions (in list order) for which one of 101 evenly spaced
-// samples across the rectangle's width is defined and lies within its height. `curves`
-// holds the curve of each list position. A rectangle dragged upwards holds nothing.
-std::vector<std::string> collectCandidates(const GraphState& state,
-                                           const std::vector<Curve>& curves);
+// The positions of the plotted functions (in list order) for which one of 101 evenly
+// spaced samples across the rectangle's width is defined and lies within its height.
+// `curves` holds the curve of each list position. A rectangle dragged upwards holds
+// nothing.
+std::vector<int> collectCandidates(const GraphState& state, const std::vector<Curve>& curves);
 
 } // namespace lindor::graph::analysis

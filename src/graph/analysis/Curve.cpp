@@ -1,6 +1,5 @@
 #include "graph/analysis/Curve.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "expr/FuncEval.h"
@@ -31,17 +30,22 @@ Curve curveOf(expr::TFunction& function) {
     return curve;
 }
 
-std::vector<Curve> plottedCurves(const GraphState& state, expr::TFunctionDB& functions) {
+Curve curveOf(std::shared_ptr<expr::TFunction> function) {
+    if (!function)
+        return Curve{};
+    Curve curve;
+    curve.value = [function](long double x, long double& y) { return function->Evaluate(x, y); };
+    curve.derivative = [function](long double x, long double& y) {
+        return function->Derivative(x, y);
+    };
+    return curve;
+}
+
+std::vector<Curve> plottedCurves(const GraphState& state) {
     std::vector<Curve> curves;
-    const std::size_t count = std::min(state.functions.size(), state.compiledPositions.size());
-    curves.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const int position = state.compiledPositions[i];
-        if (position >= 0 && position < functions.Count())
-            curves.push_back(curveOf(functions.Get(position)));
-        else
-            curves.push_back(Curve{});
-    }
+    curves.reserve(state.functions().size());
+    for (const PlottedFunction& f : state.functions())
+        curves.push_back(curveOf(f.compiled));
     return curves;
 }
 

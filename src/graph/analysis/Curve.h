@@ -2,6 +2,7 @@
 // a flag saying whether it is defined at x.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "graph/CurvePlotter.h"
@@ -27,10 +28,12 @@ struct Curve {
 // The value and derivative of a compiled function of the engine. The function must
 // outlive the curve.
 Curve curveOf(expr::TFunction& function);
+// The same, sharing the function's ownership.
+Curve curveOf(std::shared_ptr<expr::TFunction> function);
 
 // The curves of the plotted-function list, by list position: entry i evaluates the
-// compiled function that belongs to entry i. Positions that do not name a function of
-// the list give curves that are undefined everywhere.
-std::vector<Curve> plottedCurves(const GraphState& state, expr::TFunctionDB& functions);
+// compiled function that belongs to entry i (an entry without one is undefined
+// everywhere). The curves keep their functions alive.
+std::vector<Curve> plottedCurves(const GraphState& state);
 
 } // namespace lindor::graph::analysis

@@ -22,7 +22,7 @@ std::optional<TraceUpdate> traceAt(const GraphState& state, const std::vector<Cu
     if (!state.traceOn)
         return std::nullopt;
     const int index = state.selectedIndex;
-    if (index < 0 || static_cast<std::size_t>(index) >= state.functions.size() ||
+    if (index < 0 || index >= state.functionCount() ||
         static_cast<std::size_t>(index) >= curves.size())
         return std::nullopt;
     TraceUpdate update;

@@ -55,7 +55,7 @@ public:
 
 private:
     bool validIndex(int index) const {
-        return index >= 0 && static_cast<std::size_t>(index) < m_state.functions.size() &&
+        return index >= 0 && index < m_state.functionCount() &&
                static_cast<std::size_t>(index) < m_curves.size();
     }
 
@@ -73,7 +73,7 @@ private:
         if (!m_host.selectOneFunction(m_state) || !validIndex(m_state.selectedIndex))
             return;
         const auto i = static_cast<std::size_t>(m_state.selectedIndex);
-        report(solve(m_curves[i], m_state.functions[i]));
+        report(solve(m_curves[i], m_state.functions()[i].text));
     }
 
     void runIntersection() {
@@ -82,8 +82,8 @@ private:
             return;
         const auto a = static_cast<std::size_t>(m_state.firstSelectedIndex);
         const auto b = static_cast<std::size_t>(m_state.secondSelectedIndex);
-        report(findIntersection(m_curves[a], m_state.functions[a], m_curves[b],
-                                m_state.functions[b], m_box, m_context));
+        report(findIntersection(m_curves[a], m_state.functions()[a].text, m_curves[b],
+                                m_state.functions()[b].text, m_box, m_context));
     }
 
     void runCalc(const std::string& caption, const std::string& prompt, bool forX) {
@@ -93,8 +93,8 @@ private:
         if (!m_host.askValue(caption, prompt + ":", typed))
             return;
         const auto i = static_cast<std::size_t>(m_state.selectedIndex);
-        report(forX ? calcX(m_curves[i], m_state.functions[i], m_box, typed, m_context)
-                    : calcY(m_curves[i], m_state.functions[i], m_box, typed, m_context));
+        report(forX ? calcX(m_curves[i], m_state.functions()[i].text, m_box, typed, m_context)
+                    : calcY(m_curves[i], m_state.functions()[i].text, m_box, typed, m_context));
     }
 
     GraphState& m_state;
@@ -108,7 +108,7 @@ private:
 
 void finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
                           RangeSelectionHost& host, const AnalysisContext& context) {
-    if (state.mode == kFunctionMode)
+    if (state.mode() == Mode::Function)
         state.candidates = collectCandidates(state, curves);
     Dispatch dispatch(state, curves, host, context);
     for (int op = 1; op <= kRangeOperationCount; ++op) {

@@ -18,8 +18,9 @@ class RangeSelectionHost {
 public:
     virtual ~RangeSelectionHost() = default;
 
-    // The frame's selection steps: read `state.candidates`, may ask the user, and set
-    // `state.selectedIndex` (or the first and second selected index). False: stop.
+    // The frame's selection steps: read `state.candidates` (positions in the plotted-
+    // function list), may ask the user, and set `state.selectedIndex` (or the first and
+    // second selected index) to positions in that list. False: stop.
     virtual bool selectOneFunction(GraphState& state) = 0;
     virtual bool selectTwoFunctions(GraphState& state) = 0;
     // The input query; false when the user cancels.

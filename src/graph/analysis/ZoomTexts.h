@@ -15,9 +15,13 @@ class Language;
 
 namespace lindor::graph::analysis {
 
-// Rows of the range grid's value column.
-using RangeTexts = std::array<std::string, 6>;
-enum RangeRow { kXminRow = 0, kXmaxRow, kXstepRow, kYminRow, kYmaxRow, kYstepRow };
+using graph::kXmaxRow;
+using graph::kXminRow;
+using graph::kXstepRow;
+using graph::kYmaxRow;
+using graph::kYminRow;
+using graph::kYstepRow;
+using graph::RangeTexts;
 
 // Numbers written into range texts carry fifteen significant digits.
 constexpr int kRangeTextDigits = 15;

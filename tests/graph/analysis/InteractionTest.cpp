@@ -10,12 +10,12 @@ namespace {
 class InteractionTest : public AnalysisTest {
 protected:
     InteractionTest() {
-        m_state.range = Range{-10, 10, 1, -10, 10, 1};
-        m_state.layout(442, 327);
+        m_state.setRange(Range{-10, 10, 1, -10, 10, 1});
+        m_state.setClientSize(442, 327);
     }
 
     void plot(const std::string& text) {
-        m_state.functions.push_back(text);
+        m_state.appendFunction(PlottedFunction{text, nullptr});
         m_curves.push_back(curve(text));
     }
 
@@ -37,7 +37,7 @@ TEST_F(InteractionTest, CandidatesAreTheCurvesThroughTheRectangle) {
     plot("-x");
     plot("sqrt(-x)");
     drag(1, 5, 3, -1); // x^2 and -x pass; x+20 lies above; sqrt(-x) is undefined there
-    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<std::string>{"x^2", "-x"}));
+    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
     // Dragged upwards: bottom above top, nothing inside.
     drag(1, -1, 3, 5);
     EXPECT_TRUE(collectCandidates(m_state, m_curves).empty());
@@ -46,7 +46,7 @@ TEST_F(InteractionTest, CandidatesAreTheCurvesThroughTheRectangle) {
     m_state.drag.startY = m_state.YToRow(-5);
     m_state.drag.currentX = 5000;
     m_state.drag.currentY = 5000;
-    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<std::string>{"-x"}));
+    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{2}));
 }
 
 TEST_F(InteractionTest, PointerCoordinatesAreClampedToTheRange) {
@@ -133,7 +133,7 @@ TEST_F(InteractionTest, ReleaseRunsThePendingOperationAndClearsIt) {
     m_state.setPending(RangeOperation::Root);
     RecordingHost host;
     finishRangeSelection(m_state, m_curves, host, m_context);
-    EXPECT_EQ(m_state.candidates, std::vector<std::string>{"x^2-4"});
+    EXPECT_EQ(m_state.candidates, std::vector<int>{0});
     ASSERT_EQ(host.log.size(), 3u);
     EXPECT_EQ(host.log[2], text("Root") + ": x = 2");
     ASSERT_EQ(host.marks.size(), 1u);

@@ -71,8 +71,8 @@ TEST_F(ZoomTextsTest, UnusableFactorsOrResultsChangeNothing) {
 
 TEST_F(ZoomTextsTest, ZoomBoxWritesTheBoundsAndKeepsTheSteps) {
     GraphState state;
-    state.range = Range{-10, 10, 1, -10, 10, 1};
-    state.layout(442, 327);
+    state.setRange(Range{-10, 10, 1, -10, 10, 1});
+    state.setClientSize(442, 327);
     const PlotArea& a = state.area();
     // Pixels of x = -2, y = 3 and of x = 4, y = -1.
     state.drag.startX = state.XToColumn(-2);
