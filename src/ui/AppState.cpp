@@ -1,0 +1,12 @@
+#include "ui/AppState.h"
+
+namespace lindor::ui {
+
+AppState::AppState(AppPaths appPaths, NumberLocale locale)
+    : paths(std::move(appPaths)), functions(engine), graph(functions, language),
+      settings(paths.settingsFile) {
+    engine.locale = locale;
+    engine.language = &language;
+}
+
+} // namespace lindor::ui

@@ -1,0 +1,37 @@
+// The questions asked with Qt's own dialogs, parented to the program's main window.
+#pragma once
+
+#include "ui/Questions.h"
+
+class QWidget;
+
+namespace lindor::ui {
+
+class QtQuestions : public Questions {
+public:
+    // `title` is the caption of message boxes (the program's name).
+    QtQuestions(QWidget* parent, QString title);
+
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    Answer askSaveChanges(const QString& text, const QString& save,
+                          const QString& discard) override;
+    std::optional<QString> inputText(const QString& caption, const QString& prompt,
+                                     const QString& initial) override;
+    std::optional<QFont> chooseFont(const QFont& initial, const QString& caption) override;
+    QString openFileName(const QString& caption, const QString& startPath,
+                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& startPath,
+                         const QString& filter) override;
+    bool setUpPrinter(QPrinter& printer, const QString& caption) override;
+    int runDialog(QDialog& dialog) override;
+
+private:
+    QWidget* m_parent;
+    QString m_title;
+};
+
+} // namespace lindor::ui
