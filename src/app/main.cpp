@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "ui/DesktopApp.h"
 
 namespace {
 
@@ -20,9 +21,7 @@ std::string programDirectory(const char* argv0) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const std::string dir = programDirectory(argv[0]);
-    if (args.empty() || lindor::cli::isCommandLineMode(args))
-        return lindor::cli::run(args.empty() ? std::vector<std::string>{"--help"} : args, std::cout,
-                                std::cerr, dir);
-    std::cerr << "lindor: the graphical interface is not part of this build yet; see --help\n";
-    return 1;
+    if (lindor::cli::isCommandLineMode(args))
+        return lindor::cli::run(args, std::cout, std::cerr, dir);
+    return lindor::ui::runDesktop(argc, argv);
 }

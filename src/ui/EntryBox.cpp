@@ -1,0 +1,52 @@
+#include "ui/EntryBox.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "files/History.h"
+
+namespace lindor::ui {
+
+EntryBox::EntryBox(QWidget* parent) : QComboBox(parent) {
+    setObjectName("ComboBox1");
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setMaxVisibleItems(20);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(20);
+}
+
+std::vector<std::string> EntryBox::history() const {
+    std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(count()));
+    for (int i = 0; i < count(); ++i)
+        items.push_back(itemText(i).toStdString());
+    return items;
+}
+
+void EntryBox::setHistory(const std::vector<std::string>& history) {
+    const QString text = currentText();
+    clear();
+    for (const std::string& entry : history)
+        addItem(QString::fromStdString(entry));
+    setEditText(text);
+}
+
+void EntryBox::addToHistory(const QString& text) {
+    std::vector<std::string> items = history();
+    files::addToHistory(items, text.toStdString());
+    setHistory(items);
+}
+
+void EntryBox::keyPressEvent(QKeyEvent* event) {
+    emit keyTyped();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit enterPressed();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+} // namespace lindor::ui

@@ -1,0 +1,35 @@
+// The function entry box: an editable combo box whose list is the active mode's history.
+// Enter is the plot command; the list never changes by itself (no insertion on Enter, no
+// completion that would turn "x" into "x^2-2").
+#pragma once
+
+#include <QComboBox>
+#include <string>
+#include <vector>
+
+namespace lindor::ui {
+
+class EntryBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit EntryBox(QWidget* parent = nullptr);
+
+    QString text() const { return currentText(); }
+    void setText(const QString& text) { setEditText(text); }
+    void appendText(const QString& text) { setEditText(currentText() + text); }
+
+    std::vector<std::string> history() const;
+    void setHistory(const std::vector<std::string>& history);
+    // Puts the text at the top of the list (see files::addToHistory).
+    void addToHistory(const QString& text);
+
+signals:
+    void enterPressed();
+    // Any key typed into the box (the status bar is cleared then).
+    void keyTyped();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace lindor::ui

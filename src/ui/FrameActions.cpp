@@ -1,0 +1,146 @@
+#include "ui/FrameActions.h"
+
+#include <QIcon>
+#include <QRegularExpression>
+#include <cstring>
+
+#include "lang/Language.h"
+
+namespace lindor::ui {
+
+namespace {
+
+// clang-format off
+const ActionSpec kActions[] = {
+    // File
+    {"New1", "New", "&New", nullptr, nullptr},
+    {"Open1", "Open", "&Open...", "Ctrl+O", nullptr},
+    {"Save1", "Save", "&Save", "Ctrl+S", nullptr},
+    {"SaveAs1", "SaveAs", "Save &As...", nullptr, nullptr},
+    {"SaveAsBMPPicture1", "SaveAsBMPPicture", "Save As B&MP Picture...", nullptr, nullptr},
+    {"SaveAsGIFPicture1", "SaveAsGIFPicture", "Save As &GIF Picture...", nullptr, nullptr},
+    {"Print1", "PrintGraph", "&Print Graph", nullptr, nullptr},
+    {"PrintLog1", "PrintLog", "Print &Log", nullptr, nullptr},
+    {"PrintSetup1", "PrintSetup", "P&rint Setup...", nullptr, nullptr},
+    {"Exit1", "Exit", "E&xit", nullptr, nullptr},
+    // Functions: texts appended to the entry box, then the constructions
+    {"Raised1", "Raised", "^ (&Raised)", nullptr, nullptr},
+    {"Sqrt1", "Sqrt", "S&qrt", nullptr, nullptr},
+    {"Cbrt1", "Cbrt", "Cbrt", nullptr, nullptr},
+    {"Sin1", "Sin", "&Sin", nullptr, nullptr},
+    {"Cos1", "Cos", "&Cos", nullptr, nullptr},
+    {"Tan1", "Tan", "&Tan", nullptr, nullptr},
+    {"ArcSin1", "ArcSin", "&ArcSin", nullptr, nullptr},
+    {"ArcCos1", "ArcCos", "ArcC&os", nullptr, nullptr},
+    {"ArcTan1", "ArcTan", "ArcTa&n", nullptr, nullptr},
+    {"Ln1", "Ln", "&Ln", nullptr, nullptr},
+    {"Log1", nullptr, "Lo&g", nullptr, nullptr},
+    {"N10Exp1", "10Raised", "&10^", nullptr, nullptr},
+    {"Random1", "Random", "Rando&m", nullptr, nullptr},
+    {"Int1", "Int", "&Int", nullptr, nullptr},
+    {"Abs1", "Abs", "A&bs", nullptr, nullptr},
+    {"e1", "e", "&e", nullptr, nullptr},
+    {"Pi1", "pi", "&pi", nullptr, nullptr},
+    {"ddx1", "ddx", "&d/dx", nullptr, nullptr},
+    {"Derivative1", "Derivative", "Derivative", "Ctrl+D", nullptr},
+    {"Tangent1", "Tangent", "Tangent", "Ctrl+T", nullptr},
+    {"Normal1", "Normal", "Normal", "Ctrl+N", nullptr},
+    // Graph
+    {"Zoomin1", "ZoomIn", "Zoom &In", nullptr, "zoom-in.svg"},
+    {"ZoomOut1", "ZoomOut", "Zoom &Out", nullptr, "zoom-out.svg"},
+    {"ZoomBox1", "ZoomBox", "Zoom &Box", nullptr, "zoom-box.svg"},
+    {"UndoZoom1", "UndoZoom", "&Undo Zoom", nullptr, "undo-zoom.svg"},
+    // Solve. Ctrl+N and Ctrl+T belong to Normal and Tangent, Ctrl+X to Maximum: a
+    // shortcut on two entries would run neither.
+    {"Root1", "Root", "&Root", "Ctrl+R", "root.svg"},
+    {"Max1", "Maximum", "Ma&ximum", "Ctrl+X", "maximum.svg"},
+    {"Min1", "Minimum", "Mi&nimum", nullptr, "minimum.svg"},
+    {"YIntersection1", "YIntersection", "Y-In&tersection", nullptr, "y-intersection.svg"},
+    {"Intersection1", "Intersection", "&Intersection", "Ctrl+I", "intersection.svg"},
+    {"YCalc1", "YCalc", "&Y-Calc", "Ctrl+Y", "y-calc.svg"},
+    {"XCalc1", "XCalc", "&X-Calc", nullptr, "x-calc.svg"},
+    // Extra
+    {"ValueTable1", "ValueTable", "&Value Table...", nullptr, nullptr},
+    // Options
+    {"Language1", "SelectLanguage", "&Language", nullptr, nullptr},
+    {"Zoomfactor1", "ZoomFactor", "&Zoom-factor...", nullptr, nullptr},
+    {"Degrees1", "Degrees", "&Degrees", nullptr, nullptr, true},
+    {"Radians1", "Radians", "&Radians", nullptr, nullptr, true},
+    {"AxisText1", "AxisText", "Axis &Text...", nullptr, nullptr},
+    {"AxisTextFont1", "AxisTextFont", "Axis Text &Font...", nullptr, nullptr},
+    {"DottedLines1", "Dotted", "Dotted", nullptr, nullptr, true},
+    {"NormalLines1", "Normal", "Normal", nullptr, nullptr, true},
+    {"BoldLines1", "Bold", "&Bold", nullptr, nullptr, true},
+    {"EmptyFunctionHistory1", "EmptyFunctionHistoryBox", "&Empty Function History Box", nullptr, nullptr},
+    {"Axis1", "ShowAxis", "&Show Axis", nullptr, nullptr, true},
+    {"Grid1", "ShowGrid", "Show &Grid", nullptr, nullptr, true},
+    {"ScaleText1", "ShowScaleText", "Show &Scale Text", nullptr, nullptr, true},
+    {"FunctionNames1", "ShowFunctionNames", "Show Function &Names", nullptr, nullptr, true},
+    // Window
+    {"MakeGraphWindowQuadratic1", "MakeGraphWindowQuadratic", "Make Graph Window &Quadratic", nullptr, nullptr},
+    {"DefaultPosition1", "DefaultPosition", "&Default Position", nullptr, nullptr},
+    {"LoadPosition1", "LoadPosition", "&Load Position", nullptr, nullptr},
+    {"Sparafnsterposition1", "SavePosition", "&Save Position", nullptr, nullptr},
+    // Help
+    {"Contents1", "Contents", "&Contents", "F1", nullptr},
+    {"About1", "About", "&About...", nullptr, nullptr},
+    // Toolbar only
+    {"toolbtnFunctionMode", "FunctionMode", "Function Mode", nullptr, "function-mode.svg", true},
+    {"toolbtnIntegralMode", "IntegralMode", "Integral Mode", nullptr, "integral-mode.svg", true},
+    {"toolbtnPlotFunction", "PlotFunction", "Plot Function", nullptr, "plot-function.svg"},
+    {"toolbtnEraseFunction", "EraseFunction", "Erase Function", nullptr, "erase-function.svg"},
+    {"toolbtnTrace", "Trace", "Trace", nullptr, "trace.svg", true},
+};
+// clang-format on
+
+QString withoutMnemonic(QString text) {
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return text.replace(QStringLiteral("&&"), QStringLiteral("&")).trimmed();
+}
+
+} // namespace
+
+FrameActions::FrameActions(QObject* parent) : QObject(parent) {}
+
+const ActionSpec* FrameActions::find(const char* name) {
+    for (const ActionSpec& spec : kActions)
+        if (std::strcmp(spec.name, name) == 0)
+            return &spec;
+    return nullptr;
+}
+
+QAction* FrameActions::operator[](const char* name) {
+    const QByteArray id(name);
+    if (QAction* existing = m_actions.value(id))
+        return existing;
+    const ActionSpec* spec = find(name);
+    Q_ASSERT(spec);
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    if (spec) {
+        action->setText(QString::fromUtf8(spec->caption));
+        action->setToolTip(withoutMnemonic(action->text()));
+        if (spec->shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(spec->shortcut)));
+        if (spec->icon)
+            action->setIcon(QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(spec->icon)));
+        action->setCheckable(spec->checkable);
+    } else {
+        action->setEnabled(false);
+    }
+    m_actions.insert(id, action);
+    return action;
+}
+
+void FrameActions::applyLanguage(const lang::Language& language) {
+    for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
+        const ActionSpec* spec = find(it.key().constData());
+        if (!spec || !spec->key)
+            continue;
+        const QString caption = QString::fromStdString(language.text(spec->key));
+        it.value()->setText(caption);
+        it.value()->setToolTip(withoutMnemonic(caption));
+    }
+}
+
+} // namespace lindor::ui

@@ -1,0 +1,204 @@
+#include "ui/GraphWindow.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "graph/CurvePlotter.h"
+#include "graph/analysis/Curve.h"
+#include "graph/analysis/PointerText.h"
+#include "graph/analysis/RangeSelection.h"
+#include "ui/AppState.h"
+
+namespace lindor::ui {
+
+namespace {
+
+// The trace marker: an 8 by 8 red rounded outline that follows the traced curve.
+class TraceMarker : public QWidget {
+public:
+    explicit TraceMarker(QWidget* parent) : QWidget(parent) {
+        setObjectName("shapeTrace");
+        setFixedSize(graph::analysis::kTraceMarkerSize, graph::analysis::kTraceMarkerSize);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(Qt::red, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(0.5, 0.5, width() - 1, height() - 1), 2, 2);
+    }
+};
+
+} // namespace
+
+TGraphWindow::TGraphWindow(AppState& app, QWidget* parent)
+    : QWidget(parent), m_app(app), m_traceMarker(new TraceMarker(this)) {
+    setObjectName("GraphWindow");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(40, 40);
+    resize(442, 327);
+}
+
+void TGraphWindow::redraw() {
+    m_app.graph.setClientSize(width(), height());
+    m_app.graph.redraw(canvas());
+    update();
+}
+
+void TGraphWindow::markPoint(long double x, long double y) {
+    m_app.graph.markPoint(x, y, canvas());
+    update();
+}
+
+void TGraphWindow::hideTraceMarker() {
+    m_traceMarker->hide();
+}
+
+bool TGraphWindow::isTraceMarkerVisible() const {
+    return m_traceMarker->isVisible();
+}
+
+QPoint TGraphWindow::traceMarkerPosition() const {
+    return m_traceMarker->pos();
+}
+
+void TGraphWindow::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QImage& image = m_surfaces.image();
+    p.drawImage(event->rect().topLeft(), image, event->rect());
+    // Where the window is larger than the picture (between a resize and its redraw).
+    const QRect covered = image.rect();
+    if (!covered.contains(event->rect())) {
+        QRegion rest(event->rect());
+        rest -= covered;
+        for (const QRect& r : rest)
+            p.fillRect(r, Qt::white);
+    }
+    // The dragged rectangle lives on the window only, never in the picture.
+    if (m_app.graphState().drag.focusShown) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(focusRect().adjusted(0, 0, -1, -1));
+    }
+}
+
+QRect TGraphWindow::focusRect() const {
+    const graph::DragState& d = m_app.graphState().drag;
+    return QRect(QPoint(d.startX, d.startY), QPoint(d.currentX, d.currentY)).normalized();
+}
+
+void TGraphWindow::redrawIfResized() {
+    // Back from an icon at the size it had: the picture is still valid.
+    if (m_surfaces.image().size() == size() && m_app.graph.clientWidth() == width() &&
+        m_app.graph.clientHeight() == height())
+        update();
+    else
+        redraw();
+}
+
+void TGraphWindow::resizeEvent(QResizeEvent*) {
+    if (isVisible())
+        redrawIfResized();
+}
+
+void TGraphWindow::showEvent(QShowEvent*) {
+    redrawIfResized();
+}
+
+void TGraphWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    graph::GraphState& state = m_app.graphState();
+    const QPoint at = event->position().toPoint();
+    state.drag.buttonDown = true;
+    if (!state.anyPending()) {
+        showPointer(at.x(), at.y());
+        return;
+    }
+    if (state.drag.focusShown) {
+        state.drag.focusShown = false;
+        update();
+    }
+    state.drag.currentX = 0;
+    state.drag.currentY = 0;
+    state.drag.startX = at.x();
+    state.drag.startY = at.y();
+}
+
+void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    updateTrace(at.x());
+    graph::GraphState& state = m_app.graphState();
+    if (!state.drag.buttonDown)
+        return;
+    if (!state.anyPending()) {
+        showPointer(at.x(), at.y());
+        return;
+    }
+    if (at.x() == state.drag.currentX && at.y() == state.drag.currentY)
+        return;
+    const QRect old = focusRect();
+    state.drag.currentX = at.x();
+    state.drag.currentY = at.y();
+    // The rectangle is shown only while it is dragged to the right of its start.
+    state.drag.focusShown = state.drag.startX < at.x();
+    update(old.united(focusRect()).adjusted(-2, -2, 2, 2));
+}
+
+void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    graph::GraphState& state = m_app.graphState();
+    if (!state.drag.buttonDown)
+        return;
+    state.drag.buttonDown = false;
+    if (state.drag.focusShown) {
+        state.drag.focusShown = false;
+        update();
+    }
+    emit statusText(QString());
+    if (!m_host) {
+        state.clearPending();
+        return;
+    }
+    graph::analysis::finishRangeSelection(state, graph::analysis::plottedCurves(state), *m_host,
+                                          m_app.analysisContext());
+    emit rangeSelectionFinished();
+}
+
+void TGraphWindow::keyPressEvent(QKeyEvent* event) {
+    if (m_keys && !event->text().isEmpty()) {
+        m_keys(event);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TGraphWindow::updateTrace(int x) {
+    const graph::GraphState& state = m_app.graphState();
+    const auto update =
+        graph::analysis::traceAt(state, graph::analysis::plottedCurves(state), x, m_app.locale());
+    if (!update)
+        return;
+    if (!update->visible) {
+        m_traceMarker->hide();
+        emit statusText(QString());
+        return;
+    }
+    m_traceMarker->move(update->markerLeft, update->markerTop);
+    m_traceMarker->show();
+    emit statusText(QString::fromStdString(update->statusText));
+}
+
+void TGraphWindow::showPointer(int x, int y) {
+    emit statusText(QString::fromStdString(
+        graph::analysis::pointerCoordinatesText(m_app.graphState(), x, y, m_app.locale())));
+}
+
+} // namespace lindor::ui

@@ -1,0 +1,74 @@
+// The graph window: shows the picture the graph draws, turns mouse drags into range
+// selections, moves the trace marker and reports pointer coordinates. All drawing is done
+// by the core into the window's two surfaces (bitmap and recording); painting only copies
+// the bitmap.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "qt/GraphSurfaces.h"
+
+namespace lindor::graph::analysis {
+class RangeSelectionHost;
+}
+
+namespace lindor::ui {
+
+class AppState;
+
+class TGraphWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TGraphWindow(AppState& app, QWidget* parent = nullptr);
+
+    // What every drawing goes to.
+    graph::Canvas& canvas() { return m_surfaces.canvas(); }
+    qtgui::GraphSurfaces& surfaces() { return m_surfaces; }
+    const QImage& bitmap() { return m_surfaces.image(); }
+
+    // A full redraw with the current state.
+    void redraw();
+    // Shows what was drawn since the last paint.
+    void refresh() { update(); }
+    // The red circle on an analysis result.
+    void markPoint(long double x, long double y);
+    // Hides the trace marker (trace switched off, the traced function gone).
+    void hideTraceMarker();
+    bool isTraceMarkerVisible() const;
+    QPoint traceMarkerPosition() const;
+
+    // Who runs the range operations when the mouse button is released.
+    void setSelectionHost(graph::analysis::RangeSelectionHost* host) { m_host = host; }
+    // Where typed characters go (the function pad's key handling).
+    void setKeyHandler(std::function<void(QKeyEvent*)> handler) { m_keys = std::move(handler); }
+
+signals:
+    // Text for the status bar (pointer coordinates, trace); empty clears it.
+    void statusText(const QString& text);
+    // After the range operations of a drag have run.
+    void rangeSelectionFinished();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void redrawIfResized();
+    void updateTrace(int x);
+    void showPointer(int x, int y);
+    QRect focusRect() const;
+
+    AppState& m_app;
+    qtgui::GraphSurfaces m_surfaces;
+    QWidget* m_traceMarker;
+    graph::analysis::RangeSelectionHost* m_host = nullptr;
+    std::function<void(QKeyEvent*)> m_keys;
+};
+
+} // namespace lindor::ui

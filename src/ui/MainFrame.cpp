@@ -1,0 +1,361 @@
+#include "ui/MainFrame.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "graph/analysis/ZoomTexts.h"
+#include "ui/AppState.h"
+#include "ui/EntryBox.h"
+#include "ui/FrameActions.h"
+#include "ui/FrameController.h"
+#include "ui/GraphWindow.h"
+#include "ui/Guarded.h"
+#include "ui/LogWindow.h"
+#include "ui/OptionCommands.h"
+#include "ui/Questions.h"
+#include "ui/RangeWindow.h"
+
+namespace lindor::ui {
+
+using graph::Mode;
+using graph::RangeOperation;
+
+namespace {
+
+// A child window of the frame: closing it only minimises it.
+class ChildWindow : public QMdiSubWindow {
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        showMinimized();
+    }
+};
+
+struct AppendedText {
+    const char* action;
+    const char* text;
+};
+
+const AppendedText kFunctionTexts[] = {
+    {"Raised1", "^"},       {"Sqrt1", "sqrt "}, {"Cbrt1", "cbrt "},     {"Sin1", "sin "},
+    {"Cos1", "cos "},       {"Tan1", "tan "},   {"ArcSin1", "arcsin "}, {"ArcCos1", "arccos "},
+    {"ArcTan1", "arctan "}, {"Ln1", "ln "},     {"Log1", "log "},       {"N10Exp1", "10^"},
+    {"Random1", "random"},  {"Int1", "int "},   {"Abs1", "abs "},       {"e1", "e"},
+    {"Pi1", "pi"},          {"ddx1", "d/dx "},
+};
+
+struct OperationAction {
+    const char* action;
+    RangeOperation operation;
+};
+
+const OperationAction kOperations[] = {
+    {"Root1", RangeOperation::Root},
+    {"Max1", RangeOperation::Maximum},
+    {"Min1", RangeOperation::Minimum},
+    {"YIntersection1", RangeOperation::YIntersection},
+    {"Intersection1", RangeOperation::Intersection},
+    {"YCalc1", RangeOperation::YCalc},
+    {"XCalc1", RangeOperation::XCalc},
+    {"ZoomBox1", RangeOperation::ZoomBox},
+};
+
+// Menus: the caption key, then the entries ("-" a separator, ">Key" a submenu until "<").
+const char* const kFileMenu[] = {"File", "Exit1"};
+const char* const kFunctionsMenu[] = {
+    "Functions", "Raised1", "Sqrt1",   "Cbrt1", "-",   "Sin1", "Cos1",    "Tan1",
+    "ArcSin1",   "ArcCos1", "ArcTan1", "-",     "Ln1", "Log1", "N10Exp1", "-",
+    "Random1",   "Int1",    "Abs1",    "e1",    "Pi1", "ddx1"};
+const char* const kGraphMenu[] = {"Graph", "Zoomin1", "ZoomOut1", "ZoomBox1", "UndoZoom1"};
+const char* const kSolveMenu[] = {"Solve",          "Root1",         "Max1",   "Min1",
+                                  "YIntersection1", "Intersection1", "YCalc1", "XCalc1"};
+const char* const kOptionsMenu[] = {"Options",
+                                    "Language1",
+                                    "Zoomfactor1",
+                                    ">Angles",
+                                    "Degrees1",
+                                    "Radians1",
+                                    "<",
+                                    "AxisText1",
+                                    "AxisTextFont1",
+                                    ">Lines",
+                                    "DottedLines1",
+                                    "NormalLines1",
+                                    "BoldLines1",
+                                    "<",
+                                    "EmptyFunctionHistory1",
+                                    "-",
+                                    "Axis1",
+                                    "Grid1",
+                                    "ScaleText1",
+                                    "FunctionNames1"};
+const char* const kHelpMenu[] = {"Help", "About1"};
+
+} // namespace
+
+template <typename F> void TMDIFrame::guarded(F&& command) {
+    runGuarded(m_questions, std::forward<F>(command));
+}
+
+TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_questions(questions) {
+    setObjectName("MDIFrame");
+    setWindowTitle(QStringLiteral("Lindor - "));
+    resize(673, 430);
+    m_actions = new FrameActions(this);
+    createWindows();
+    m_controller = new FrameController(app, questions,
+                                       FrameWindows{this, *m_graph, *m_range, *m_log, *m_entry});
+    m_graph->setSelectionHost(m_controller);
+    m_options = new OptionCommands(app, questions, *m_controller, *m_actions, this);
+    createMenus();
+    createToolBar();
+    statusBar()->setObjectName("StatusBar1");
+    connectCommands();
+    m_options->syncChecks();
+    updateModeControls();
+}
+
+TMDIFrame::~TMDIFrame() = default;
+
+QMdiSubWindow* TMDIFrame::addChild(QWidget* child, const QString& name) {
+    auto* sub = new ChildWindow(m_mdi);
+    sub->setObjectName(name);
+    sub->setWidget(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_mdi->addSubWindow(sub);
+    return sub;
+}
+
+QMdiSubWindow* TMDIFrame::subWindowOf(QWidget* child) const {
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        if (sub->widget() == child)
+            return sub;
+    return nullptr;
+}
+
+void TMDIFrame::createWindows() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* entryPanel = new QWidget(central);
+    entryPanel->setObjectName("Panel1");
+    auto* row = new QHBoxLayout(entryPanel);
+    row->setContentsMargins(4, 3, 4, 3);
+    m_modePicture = new QLabel(entryPanel);
+    m_modePicture->setObjectName("ImageMainMode");
+    m_modePicture->setFixedSize(25, 25);
+    m_entry = new EntryBox(entryPanel);
+    row->addWidget(m_modePicture);
+    row->addWidget(m_entry, 1);
+    column->addWidget(entryPanel);
+    m_mdi = new QMdiArea(central);
+    m_mdi->setObjectName("ClientArea");
+    m_mdi->setBackground(palette().brush(QPalette::Dark));
+    column->addWidget(m_mdi, 1);
+    setCentralWidget(central);
+
+    m_range = new TRangeWindow(m_app.language, m_app.settings, m_app.engine, m_questions);
+    m_graph = new TGraphWindow(m_app);
+    m_log = new TLogWindow(m_app.language);
+    addChild(m_range, "RangeWindow");
+    addChild(m_graph, "GraphWindowFrame");
+    addChild(m_log, "LogWindow");
+}
+
+void TMDIFrame::createMenus() {
+    const auto build = [this](const char* const* spec, std::size_t count) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QString::fromLatin1(spec[0]) + "1");
+        menu->setProperty("captionKey", QByteArray(spec[0]));
+        QMenu* target = menu;
+        for (std::size_t i = 1; i < count; ++i) {
+            const QByteArray entry(spec[i]);
+            if (entry == "-") {
+                target->addSeparator();
+            } else if (entry.startsWith('>')) {
+                target = menu->addMenu(QString());
+                target->setProperty("captionKey", entry.mid(1));
+            } else if (entry == "<") {
+                target = menu;
+            } else {
+                target->addAction((*m_actions)[spec[i]]);
+            }
+        }
+    };
+#define LINDOR_MENU(spec) build(spec, sizeof(spec) / sizeof(spec[0]))
+    LINDOR_MENU(kFileMenu);
+    LINDOR_MENU(kFunctionsMenu);
+    LINDOR_MENU(kGraphMenu);
+    LINDOR_MENU(kSolveMenu);
+    LINDOR_MENU(kOptionsMenu);
+    LINDOR_MENU(kHelpMenu);
+#undef LINDOR_MENU
+}
+
+void TMDIFrame::createToolBar() {
+    m_toolBar = addToolBar(QStringLiteral("Panel2"));
+    m_toolBar->setObjectName("Panel2");
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(24, 24));
+    const char* const groups[][8] = {
+        {"toolbtnFunctionMode", "toolbtnIntegralMode"},
+        {"toolbtnPlotFunction", "toolbtnEraseFunction"},
+        {"Zoomin1", "ZoomOut1", "ZoomBox1", "UndoZoom1"},
+        {"Root1", "Max1", "Min1", "YIntersection1", "Intersection1", "YCalc1", "XCalc1"},
+        {"toolbtnTrace"},
+    };
+    bool first = true;
+    for (const auto& group : groups) {
+        if (!first)
+            m_toolBar->addSeparator();
+        first = false;
+        for (const char* name : group)
+            if (name)
+                m_toolBar->addAction((*m_actions)[name]);
+    }
+    auto* modes = new QActionGroup(this);
+    modes->addAction((*m_actions)["toolbtnFunctionMode"]);
+    modes->addAction((*m_actions)["toolbtnIntegralMode"]);
+}
+
+void TMDIFrame::connectCommands() {
+    FrameActions& a = *m_actions;
+    const auto on = [this](QAction* action, auto command) {
+        onTriggered(action, this, m_questions, command);
+    };
+    FrameController* c = m_controller;
+
+    on(a["Exit1"], [this] { close(); });
+    for (const AppendedText& f : kFunctionTexts)
+        on(a[f.action], [this, text = QString::fromLatin1(f.text)] { m_entry->appendText(text); });
+    for (const OperationAction& op : kOperations)
+        on(a[op.action], [c, operation = op.operation] { c->startRangeOperation(operation); });
+    on(a["Zoomin1"], [c] { c->zoom(graph::analysis::ZoomDirection::In); });
+    on(a["ZoomOut1"], [c] { c->zoom(graph::analysis::ZoomDirection::Out); });
+    on(a["UndoZoom1"], [c] { c->undoZoom(); });
+    on(a["toolbtnFunctionMode"], [c] { c->setMode(Mode::Function); });
+    on(a["toolbtnIntegralMode"], [c] { c->setMode(Mode::Integral); });
+    on(a["toolbtnPlotFunction"], [c] { c->plotCommand(); });
+    on(a["toolbtnEraseFunction"], [c] { c->erase(); });
+    on(a["toolbtnTrace"], [c] { c->toggleTrace(); });
+    on(a["EmptyFunctionHistory1"], [c] { c->emptyHistory(); });
+
+    connect(m_entry, &EntryBox::enterPressed, this,
+            [this, c] { guarded([c] { c->plotCommand(); }); });
+    connect(m_entry, &EntryBox::keyTyped, this, [this] { statusBar()->clearMessage(); });
+    connect(c, &FrameController::statusText, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
+    connect(m_graph, &TGraphWindow::statusText, c, &FrameController::statusText);
+    connect(c, &FrameController::modeChanged, this, [this] { updateModeControls(); });
+    connect(c, &FrameController::traceChanged, this,
+            [this](bool on) { (*m_actions)["toolbtnTrace"]->setChecked(on); });
+    connect(c, &FrameController::modifiedChanged, this, [this] { updateCaption(); });
+    m_range->setApplyRange([this, c] {
+        bool applied = false;
+        guarded([&] { applied = c->applyRange(); });
+        return applied;
+    });
+    // Typing over the graph goes to the entry box.
+    m_graph->setKeyHandler([this, c](QKeyEvent* event) {
+        const QString typed = event->text();
+        if (event->key() == Qt::Key_Backspace)
+            m_entry->setText(m_entry->text().left(m_entry->text().size() - 1));
+        else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            guarded([c] { c->plotCommand(); });
+        else if (!typed.isEmpty() && typed.at(0).isPrint())
+            m_entry->appendText(typed);
+    });
+}
+
+void TMDIFrame::updateModeControls() {
+    const bool functionMode = m_app.graphState().mode() == Mode::Function;
+    FrameActions& a = *m_actions;
+    a[functionMode ? "toolbtnFunctionMode" : "toolbtnIntegralMode"]->setChecked(true);
+    m_modePicture->setPixmap(QIcon(functionMode ? QStringLiteral(":/icons/mode-function.svg")
+                                                : QStringLiteral(":/icons/mode-integral.svg"))
+                                 .pixmap(25, 25));
+    // What needs plotted functions has nothing to work on in integral mode.
+    for (const char* name : {"Root1", "Max1", "Min1", "YIntersection1", "Intersection1", "YCalc1",
+                             "XCalc1", "toolbtnEraseFunction", "toolbtnTrace"})
+        a[name]->setEnabled(functionMode);
+}
+
+void TMDIFrame::applyLanguage() {
+    m_actions->applyLanguage(m_app.language);
+    const auto translate = [this](QMenu* menu) {
+        const QByteArray key = menu->property("captionKey").toByteArray();
+        if (!key.isEmpty())
+            menu->setTitle(QString::fromStdString(m_app.language.text(key.toStdString())));
+    };
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        translate(menu);
+    subWindowOf(m_graph)->setWindowTitle(
+        QString::fromStdString(m_app.language.text("GraphCaption")));
+    subWindowOf(m_range)->setWindowTitle(QString::fromStdString(m_app.language.text("Range")));
+    subWindowOf(m_log)->setWindowTitle(QString::fromStdString(m_app.language.text("Log")));
+    updateCaption();
+}
+
+void TMDIFrame::updateCaption() {
+    const QString name =
+        m_app.documentPath.empty()
+            ? QString::fromStdString(m_app.language.text("Untitled"))
+            : QString::fromStdString(m_app.documentPath).section(QLatin1Char('/'), -1);
+    setWindowTitle(QStringLiteral("Lindor - ") + name + (m_app.modified ? " *" : ""));
+}
+
+void TMDIFrame::DefaultPosition1Click() {
+    const QSize client = m_mdi->viewport()->size();
+    const int side = std::max(180, std::min(230, client.width() / 4));
+    const auto place = [this](QWidget* child, const QRect& r) {
+        QMdiSubWindow* sub = subWindowOf(child);
+        sub->showNormal();
+        sub->setGeometry(r);
+    };
+    const int rangeHeight = std::min(260, client.height() / 2);
+    place(m_range, QRect(3, 3, side, rangeHeight));
+    place(m_log, QRect(3, rangeHeight + 6, side, std::max(80, client.height() - rangeHeight - 9)));
+    place(m_graph, QRect(side + 10, 3, std::max(120, client.width() - side - 13),
+                         std::max(120, client.height() - 6)));
+}
+
+void TMDIFrame::FormShow(const QStringList& functions) {
+    applyLanguage();
+    m_entry->setHistory(m_app.histories.functions);
+    DefaultPosition1Click();
+    m_controller->fillRangeUndo();
+    m_range->setRedrawEnabled(false);
+    for (const QString& text : functions) {
+        guarded([&] {
+            if (m_controller->plotText(text))
+                m_entry->addToHistory(text);
+        });
+    }
+    m_entry->setFocus();
+}
+
+void TMDIFrame::closeEvent(QCloseEvent* event) {
+    // The view settings, then both histories; failed writes stay quiet.
+    m_controller->storeActiveHistory();
+    m_app.settings.writeViewSettings(m_app.view(), m_app.locale());
+    m_app.settings.writeHistories(m_app.histories);
+    event->accept();
+}
+
+} // namespace lindor::ui

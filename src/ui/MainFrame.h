@@ -1,0 +1,79 @@
+// The main frame: menus, toolbar, the entry box with its mode picture, the status bar, and
+// the child windows (graph, range, log) in an MDI area. It creates the windows and the
+// command objects, wires each command to them, and runs the start and the end of a run.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace lindor::ui {
+
+class AppState;
+class EntryBox;
+class FrameActions;
+class FrameController;
+class OptionCommands;
+class Questions;
+class TGraphWindow;
+class TLogWindow;
+class TRangeWindow;
+
+class TMDIFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    TMDIFrame(AppState& app, Questions& questions, QWidget* parent = nullptr);
+    ~TMDIFrame() override;
+
+    // The start of the run once the window exists: texts, histories, layout, the range undo
+    // copy, and the functions given on the command line (plotted in function mode and put
+    // at the top of the history).
+    void FormShow(const QStringList& functions);
+    // The language, the layout and the caption (also used after New and Open).
+    void applyLanguage();
+    void updateCaption();
+
+    EntryBox& entryBox() { return *m_entry; }
+    TGraphWindow& graphWindow() { return *m_graph; }
+    TRangeWindow& rangeWindow() { return *m_range; }
+    TLogWindow& logWindow() { return *m_log; }
+    FrameController& controller() { return *m_controller; }
+    FrameActions& actions() { return *m_actions; }
+    QMdiArea& mdiArea() { return *m_mdi; }
+    QMdiSubWindow* subWindowOf(QWidget* child) const;
+
+    // The default arrangement of the child windows.
+    void DefaultPosition1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createWindows();
+    void createMenus();
+    void createToolBar();
+    void connectCommands();
+    void updateModeControls();
+    // Runs a command; an exception that escapes it is shown in an error box.
+    template <typename F> void guarded(F&& command);
+    QMdiSubWindow* addChild(QWidget* child, const QString& name);
+
+    AppState& m_app;
+    Questions& m_questions;
+    QMdiArea* m_mdi = nullptr;
+    QLabel* m_modePicture = nullptr;
+    EntryBox* m_entry = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    TGraphWindow* m_graph = nullptr;
+    TRangeWindow* m_range = nullptr;
+    TLogWindow* m_log = nullptr;
+    FrameActions* m_actions = nullptr;
+    FrameController* m_controller = nullptr;
+    OptionCommands* m_options = nullptr;
+};
+
+} // namespace lindor::ui
