@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "files/DataFolder.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     const std::string dir = programDirectory(argv[0]);
     if (args.empty() || lindor::cli::isCommandLineMode(args))
         return lindor::cli::run(args.empty() ? std::vector<std::string>{"--help"} : args, std::cout,
-                                std::cerr, dir);
+                                std::cerr, lindor::files::dataFolder(dir, "ldrEnglish.lng"));
     std::cerr << "lindor: the graphical interface is not part of this build yet; see --help\n";
     return 1;
 }
