@@ -62,13 +62,14 @@ list(JOIN _lindor_labels "." LINDOR_APP_ID)
 file(GLOB _lindor_shots CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/screenshot*.png)
 set(LINDOR_METAINFO_SCREENSHOTS "")
 if(_lindor_shots)
+    string(REGEX REPLACE "/+$" "" _lindor_site "${LINDOR_HOMEPAGE}")
     set(_type " type=\"default\"")
     string(APPEND LINDOR_METAINFO_SCREENSHOTS "  <screenshots>\n")
     foreach(_shot ${_lindor_shots})
         get_filename_component(_name ${_shot} NAME)
         string(APPEND LINDOR_METAINFO_SCREENSHOTS
                "    <screenshot${_type}>\n"
-               "      <image>${LINDOR_HOMEPAGE}/docs/${_name}</image>\n"
+               "      <image>${_lindor_site}/docs/${_name}</image>\n"
                "    </screenshot>\n")
         set(_type "")
     endforeach()
