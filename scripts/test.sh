@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Lindor and runs every test:
 #  1. the whole project with its tests and benchmarks (Release with debug info), all tests;
-#  2. the core (no Qt) under AddressSanitizer and UndefinedBehaviorSanitizer, core tests;
-#  3. the libFuzzer targets built with clang, each run for FUZZ_SECONDS (default 60).
+#  2. the installed copy, its desktop files, manual page and Debian package
+#     (scripts/package-check.sh);
+#  3. the core (no Qt) under AddressSanitizer and UndefinedBehaviorSanitizer, core tests;
+#  4. the libFuzzer targets built with clang, each run for FUZZ_SECONDS (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -14,6 +16,9 @@ echo "== Build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINDOR_BENCH=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Install and package checks"
+bash scripts/package-check.sh
 
 echo "== Core tests under ASan+UBSan"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLINDOR_QT=OFF \

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "files/DataFolder.h"
 #include "ui/DesktopApp.h"
 
 namespace {
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const std::string dir = programDirectory(argv[0]);
     if (lindor::cli::isCommandLineMode(args))
-        return lindor::cli::run(args, std::cout, std::cerr, dir);
+        return lindor::cli::run(args, std::cout, std::cerr,
+                                lindor::files::dataFolder(dir, "ldrEnglish.lng"));
     return lindor::ui::runDesktop(argc, argv);
 }

@@ -13,7 +13,8 @@ constexpr int kExitFailure = 1; // the command ran and failed (a file could not 
 constexpr int kExitUsage = 2;   // bad input: unknown option, bad number, function not compiling
 
 // Everything a command needs: its arguments (after the mode option), where results and
-// errors go, and the folder of the program (language files).
+// errors go, and the folder that holds the language files (beside the program, or
+// share/lindor of an installed copy).
 struct CommandContext {
     std::vector<std::string> args;
     std::ostream& out;
