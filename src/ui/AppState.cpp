@@ -9,4 +9,11 @@ AppState::AppState(AppPaths appPaths, NumberLocale locale)
     engine.language = &language;
 }
 
+void AppState::loadSettings() {
+    settings.readViewSettings(view(), locale());
+    applyAngleMode();
+    language.LoadLanguage(settings.language(), paths.dataFolder);
+    histories = settings.readHistories();
+}
+
 } // namespace lindor::ui

@@ -45,16 +45,17 @@ public:
     std::string documentPath;
     bool modified = false;
 
+    // Reads what a run starts from: the view settings, the language (its translation
+    // table from the data folder) and both histories.
+    void loadSettings();
+
     const NumberLocale& locale() const { return engine.locale; }
     graph::GraphState& graphState() { return graph.state(); }
     graph::ViewSettings& view() { return graph.state().view; }
-    graph::analysis::AnalysisContext analysisContext() const {
-        return {language, engine.locale};
-    }
+    graph::analysis::AnalysisContext analysisContext() const { return {language, engine.locale}; }
     // The engine's angle mode follows the view settings.
     void applyAngleMode() {
-        engine.angleMode =
-            view().radians ? expr::AngleMode::Radians : expr::AngleMode::Degrees;
+        engine.angleMode = view().radians ? expr::AngleMode::Radians : expr::AngleMode::Degrees;
     }
 };
 

@@ -4,14 +4,19 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
-#include <QTimer>
 #include <clocale>
 
+#include "files/DataFolder.h"
 #include "files/SettingsPath.h"
 #include "ui/AppState.h"
-#include "ui/FrameActions.h"
 #include "ui/MainFrame.h"
 #include "ui/QtQuestions.h"
+
+// The pictures live in the ui library's resources; a static library must register them.
+static void registerResources() {
+    Q_INIT_RESOURCE(icons);
+    Q_INIT_RESOURCE(app);
+}
 
 namespace lindor::ui {
 
@@ -21,7 +26,7 @@ AppPaths pathsOfThisProgram() {
     const QString program = QCoreApplication::applicationFilePath();
     AppPaths paths;
     paths.programFolder = QFileInfo(program).absolutePath().toStdString();
-    paths.dataFolder = paths.programFolder;
+    paths.dataFolder = files::dataFolder(paths.programFolder, "ldrEnglish.lng");
     paths.settingsFile = files::settingsFilePath(program.toStdString());
     return paths;
 }
@@ -38,8 +43,9 @@ NumberLocale regionalNumbers() {
 
 int runDesktop(int argc, char** argv) {
     QApplication application(argc, argv);
+    registerResources();
     QApplication::setApplicationName(QStringLiteral("Lindor"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lindor.svg")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/lindor.svg")));
 
     AppState app(pathsOfThisProgram(), regionalNumbers());
     QtQuestions questions(nullptr, QStringLiteral("Lindor"));
@@ -53,10 +59,7 @@ int runDesktop(int argc, char** argv) {
         else
             pendingMessages << QString::fromStdString(message);
     });
-    app.settings.readViewSettings(app.view(), app.locale());
-    app.applyAngleMode();
-    app.language.LoadLanguage(app.settings.language(), app.paths.dataFolder);
-    app.histories = app.settings.readHistories();
+    app.loadSettings();
 
     TMDIFrame frame(app, questions);
     questions.setParent(&frame);
@@ -72,14 +75,6 @@ int runDesktop(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         functions << QString::fromLocal8Bit(argv[i]);
     frame.FormShow(functions);
-
-    // About a second after the start: the first-run language question.
-    QTimer::singleShot(1000, &frame, [&] {
-        if (app.settings.firstTime()) {
-            app.settings.clearFirstTime();
-            frame.actions()["Language1"]->trigger();
-        }
-    });
     return QApplication::exec();
 }
 

@@ -123,20 +123,29 @@ void FrameController::showInstructions(Mode mode, bool storeChoice) {
 }
 
 void FrameController::setMode(Mode mode) {
+    if (m_app.graphState().mode() != mode) {
+        startMode(mode);
+        markModified();
+        return;
+    }
     m_windows.log.clear();
     m_windows.entry.setText(QString());
     emit statusText(QString());
-    const Mode old = m_app.graphState().mode();
-    if (old != mode) {
-        storeActiveHistory();
-        m_windows.entry.setHistory(mode == Mode::Function ? m_app.histories.functions
-                                                          : m_app.histories.integrals);
-        m_app.graph.setMode(mode, m_windows.graph.canvas());
-        m_windows.graph.hideTraceMarker();
-        m_windows.graph.refresh();
-        markModified();
-        emit traceChanged(false);
-    }
+    emit modeChanged(mode);
+}
+
+void FrameController::startMode(Mode mode) {
+    m_windows.log.clear();
+    m_windows.entry.setText(QString());
+    emit statusText(QString());
+    storeActiveHistory();
+    m_windows.entry.setHistory(mode == Mode::Function ? m_app.histories.functions
+                                                      : m_app.histories.integrals);
+    if (!m_app.graph.setMode(mode, m_windows.graph.canvas()))
+        m_app.graph.newWork(m_windows.graph.canvas());
+    m_windows.graph.hideTraceMarker();
+    m_windows.graph.refresh();
+    emit traceChanged(false);
     emit modeChanged(mode);
 }
 
@@ -176,6 +185,7 @@ void FrameController::emptyHistory() {
 }
 
 bool FrameController::applyRangeTexts(const graph::RangeTexts& texts) {
+    const graph::Range before = m_app.graphState().range();
     graph::Range range;
     std::string error;
     if (!graph::analysis::rangeFromTexts(texts, range, m_app.locale(), error) ||
@@ -186,7 +196,8 @@ bool FrameController::applyRangeTexts(const graph::RangeTexts& texts) {
     if (m_windows.range.texts() != texts)
         m_windows.range.setTexts(texts);
     m_windows.range.setRedrawEnabled(false);
-    markModified();
+    if (range != before)
+        markModified();
     redraw();
     return true;
 }

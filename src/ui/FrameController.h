@@ -47,8 +47,12 @@ public:
     // the text was taken. Nothing goes into the history.
     bool plotText(const QString& text);
 
-    // The function and integral mode commands.
+    // The function and integral mode commands: a switch to the other mode starts new
+    // work there; the mode in use only clears the log, the entry text and the status bar.
     void setMode(graph::Mode mode);
+    // The mode command run in full, new work included, even in the mode in use (a
+    // document being opened).
+    void startMode(graph::Mode mode);
     void erase();
     void emptyHistory();
 

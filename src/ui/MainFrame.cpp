@@ -2,16 +2,19 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "graph/analysis/ZoomTexts.h"
 #include "ui/AppState.h"
+#include "ui/DocumentCommands.h"
 #include "ui/EntryBox.h"
 #include "ui/FrameActions.h"
 #include "ui/FrameController.h"
@@ -71,7 +74,7 @@ const OperationAction kOperations[] = {
 };
 
 // Menus: the caption key, then the entries ("-" a separator, ">Key" a submenu until "<").
-const char* const kFileMenu[] = {"File", "Exit1"};
+const char* const kFileMenu[] = {"File", "New1", "Open1", "Save1", "SaveAs1", "-", "Exit1"};
 const char* const kFunctionsMenu[] = {
     "Functions", "Raised1", "Sqrt1",   "Cbrt1", "-",   "Sin1", "Cos1",    "Tan1",
     "ArcSin1",   "ArcCos1", "ArcTan1", "-",     "Ln1", "Log1", "N10Exp1", "-",
@@ -114,10 +117,15 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     resize(673, 430);
     m_actions = new FrameActions(this);
     createWindows();
-    m_controller = new FrameController(app, questions,
-                                       FrameWindows{this, *m_graph, *m_range, *m_log, *m_entry});
+    m_windows =
+        std::make_unique<FrameWindows>(FrameWindows{this, *m_graph, *m_range, *m_log, *m_entry});
+    m_controller = new FrameController(app, questions, *m_windows);
+    m_controller->setParent(this);
     m_graph->setSelectionHost(m_controller);
     m_options = new OptionCommands(app, questions, *m_controller, *m_actions, this);
+    m_documents = new DocumentCommands(app, questions, *m_controller, *m_windows,
+                                       [this] { m_options->syncChecks(); });
+    m_documents->setParent(this);
     createMenus();
     createToolBar();
     statusBar()->setObjectName("StatusBar1");
@@ -238,6 +246,12 @@ void TMDIFrame::connectCommands() {
     FrameController* c = m_controller;
 
     on(a["Exit1"], [this] { close(); });
+    DocumentCommands* d = m_documents;
+    on(a["New1"], [d] { d->New1Click(); });
+    on(a["Open1"], [d] { d->Open1Click(); });
+    on(a["Save1"], [d] { d->Save1Click(); });
+    on(a["SaveAs1"], [d] { d->SaveAs1Click(); });
+    connect(d, &DocumentCommands::documentChanged, this, [this] { updateCaption(); });
     for (const AppendedText& f : kFunctionTexts)
         on(a[f.action], [this, text = QString::fromLatin1(f.text)] { m_entry->appendText(text); });
     for (const OperationAction& op : kOperations)
@@ -341,16 +355,40 @@ void TMDIFrame::FormShow(const QStringList& functions) {
     DefaultPosition1Click();
     m_controller->fillRangeUndo();
     m_range->setRedrawEnabled(false);
-    for (const QString& text : functions) {
+    // Every argument is a function to plot, or a document to open (a file manager hands
+    // documents over this way).
+    for (const QString& argument : functions) {
         guarded([&] {
-            if (m_controller->plotText(text))
-                m_entry->addToHistory(text);
+            const QFileInfo file(argument);
+            if (file.isFile() &&
+                file.suffix().compare(QLatin1String("ldr"), Qt::CaseInsensitive) == 0)
+                m_documents->openDocument(argument);
+            else if (m_controller->plotText(argument))
+                m_entry->addToHistory(argument);
         });
     }
     m_entry->setFocus();
+    QTimer::singleShot(1000, this, &TMDIFrame::Timer1Timer);
+}
+
+void TMDIFrame::Timer1Timer() {
+    if (m_startupDone)
+        return;
+    m_startupDone = true;
+    emit startupFinished();
+    if (m_app.settings.firstTime()) {
+        m_app.settings.clearFirstTime();
+        (*m_actions)["Language1"]->trigger();
+    }
 }
 
 void TMDIFrame::closeEvent(QCloseEvent* event) {
+    bool mayClose = true;
+    guarded([&] { mayClose = m_documents->maySetWorkAside(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     // The view settings, then both histories; failed writes stay quiet.
     m_controller->storeActiveHistory();
     m_app.settings.writeViewSettings(m_app.view(), m_app.locale());

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 
 class QLabel;
 class QMdiArea;
@@ -14,9 +15,11 @@ class QToolBar;
 namespace lindor::ui {
 
 class AppState;
+class DocumentCommands;
 class EntryBox;
 class FrameActions;
 class FrameController;
+struct FrameWindows;
 class OptionCommands;
 class Questions;
 class TGraphWindow;
@@ -43,11 +46,18 @@ public:
     TLogWindow& logWindow() { return *m_log; }
     FrameController& controller() { return *m_controller; }
     FrameActions& actions() { return *m_actions; }
+    DocumentCommands& documents() { return *m_documents; }
     QMdiArea& mdiArea() { return *m_mdi; }
     QMdiSubWindow* subWindowOf(QWidget* child) const;
 
     // The default arrangement of the child windows.
     void DefaultPosition1Click();
+    // About a second after the start: the splash goes, and on the first run the language
+    // is asked for.
+    void Timer1Timer();
+
+signals:
+    void startupFinished();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,6 +84,9 @@ private:
     FrameActions* m_actions = nullptr;
     FrameController* m_controller = nullptr;
     OptionCommands* m_options = nullptr;
+    DocumentCommands* m_documents = nullptr;
+    std::unique_ptr<FrameWindows> m_windows;
+    bool m_startupDone = false;
 };
 
 } // namespace lindor::ui

@@ -1,0 +1,156 @@
+#include "ui/DocumentCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "files/Document.h"
+#include "ui/AppState.h"
+#include "ui/EntryBox.h"
+#include "ui/FrameController.h"
+#include "ui/GraphWindow.h"
+#include "ui/LogWindow.h"
+#include "ui/Questions.h"
+#include "ui/RangeWindow.h"
+
+namespace lindor::ui {
+
+namespace {
+
+const char* const kDocumentFilter = "(*.ldr *.LDR)";
+
+} // namespace
+
+QString documentFileName(const QString& chosen) {
+    const QFileInfo info(chosen);
+    if (info.suffix().compare(QLatin1String("ldr"), Qt::CaseInsensitive) == 0)
+        return chosen;
+    return QString::fromStdString(files::withDocumentExtension(chosen.toStdString()));
+}
+
+DocumentCommands::DocumentCommands(AppState& app, Questions& questions, FrameController& controller,
+                                   const FrameWindows& windows, std::function<void()> viewChanged)
+    : m_app(app), m_questions(questions), m_controller(controller), m_windows(windows),
+      m_viewChanged(std::move(viewChanged)) {}
+
+QString DocumentCommands::startFolder() const {
+    if (!m_app.documentPath.empty())
+        return QFileInfo(QString::fromStdString(m_app.documentPath)).absolutePath();
+    return m_lastFolder.isEmpty() ? QDir::homePath() : m_lastFolder;
+}
+
+void DocumentCommands::setDocument(const QString& path) {
+    m_app.documentPath = path.toStdString();
+    if (!path.isEmpty())
+        m_lastFolder = QFileInfo(path).absolutePath();
+    m_app.modified = false;
+    emit documentChanged();
+}
+
+bool DocumentCommands::maySetWorkAside() {
+    if (!m_app.modified)
+        return true;
+    const QString name = m_app.documentPath.empty()
+                             ? QString::fromStdString(m_app.language.text("Untitled"))
+                             : QFileInfo(QString::fromStdString(m_app.documentPath)).fileName();
+    const QString question =
+        QString::fromStdString(m_app.language.text("SaveChangesQuestion")).replace("%s", name);
+    switch (m_questions.askSaveChanges(
+        question, QString::fromStdString(m_app.language.text("SaveChangesSave")),
+        QString::fromStdString(m_app.language.text("SaveChangesDiscard")))) {
+    case Questions::Answer::Save:
+        return Save1Click();
+    case Questions::Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DocumentCommands::New1Click() {
+    if (!maySetWorkAside())
+        return;
+    m_app.graph.newWork(m_windows.graph.canvas());
+    m_windows.graph.hideTraceMarker();
+    m_windows.graph.refresh();
+    m_windows.log.clear();
+    setDocument(QString());
+}
+
+void DocumentCommands::Open1Click() {
+    if (!maySetWorkAside())
+        return;
+    const QString path = m_questions.openFileName(
+        QString::fromStdString(m_app.language.text("Open")).remove('&'), startFolder(),
+        QString::fromStdString(m_app.language.text("GraphFile")) + " " + kDocumentFilter);
+    if (!path.isEmpty())
+        openDocument(path);
+}
+
+bool DocumentCommands::openDocument(const QString& path) {
+    files::Document doc;
+    doc.view = m_app.view();
+    const files::FileStatus status = files::loadDocument(path.toStdString(), doc, m_app.locale());
+    if (!status.ok()) {
+        m_questions.error(QString::fromStdString(files::describe(status, m_app.language)));
+        return false;
+    }
+    m_windows.log.clear();
+    m_app.view() = doc.view;
+    m_app.applyAngleMode();
+    if (m_viewChanged)
+        m_viewChanged();
+    // The document's Range is applied when the graph can draw it; otherwise its texts
+    // wait in the range window, with Redraw ready, and the old Range stays.
+    m_windows.range.setTexts(doc.range);
+    m_controller.applyRange();
+    m_controller.startMode(doc.mode);
+    m_app.graphState().integralLogRequest = doc.mode == graph::Mode::Integral;
+    for (const std::string& text : doc.plotted) {
+        const QString function = QString::fromStdString(text);
+        m_controller.plotText(function);
+        m_windows.entry.addToHistory(function);
+    }
+    m_app.graphState().integralLogRequest = false;
+    m_windows.entry.setText(QString());
+    setDocument(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool DocumentCommands::writeDocument(const QString& path) {
+    files::Document doc;
+    doc.mode = m_app.graphState().mode();
+    doc.view = m_app.view();
+    doc.range = m_windows.range.texts();
+    doc.plotted = m_app.graphState().plottedTexts();
+    const files::FileStatus status = files::saveDocument(path.toStdString(), doc, m_app.locale());
+    if (!status.ok()) {
+        m_questions.error(QString::fromStdString(files::describe(status, m_app.language)));
+        return false;
+    }
+    setDocument(path);
+    return true;
+}
+
+bool DocumentCommands::Save1Click() {
+    if (m_app.documentPath.empty())
+        return SaveAs1Click();
+    return writeDocument(QString::fromStdString(m_app.documentPath));
+}
+
+bool DocumentCommands::SaveAs1Click() {
+    const QString suggested =
+        m_app.documentPath.empty() ? startFolder() : QString::fromStdString(m_app.documentPath);
+    const QString chosen = m_questions.saveFileName(
+        QString::fromStdString(m_app.language.text("SaveAs")).remove('&'), suggested,
+        QString::fromStdString(m_app.language.text("GraphFile")) + " " + kDocumentFilter);
+    if (chosen.isEmpty())
+        return false;
+    const QString path = QFileInfo(documentFileName(chosen)).absoluteFilePath();
+    if (QFileInfo::exists(path) && path != QString::fromStdString(m_app.documentPath) &&
+        !m_questions.askYesNo(
+            QString::fromStdString(m_app.language.text("ReplaceExistingFile")).replace("%s", path)))
+        return false;
+    return writeDocument(path);
+}
+
+} // namespace lindor::ui

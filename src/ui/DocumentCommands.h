@@ -1,0 +1,60 @@
+// Documents: New, Open, Save and Save As, the question about unsaved work, and opening a
+// document named on the command line.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace lindor::ui {
+
+class AppState;
+class FrameController;
+class Questions;
+struct FrameWindows;
+
+class DocumentCommands : public QObject {
+    Q_OBJECT
+public:
+    // `viewChanged` is called after a document's view settings were taken over (the menus'
+    // check marks follow them).
+    DocumentCommands(AppState& app, Questions& questions, FrameController& controller,
+                     const FrameWindows& windows, std::function<void()> viewChanged);
+
+    void New1Click();
+    void Open1Click();
+    // True when the document was written.
+    bool Save1Click();
+    bool SaveAs1Click();
+
+    // Reads the document at `path` and makes it the current work; false (with a message,
+    // and nothing changed) when it cannot be read.
+    bool openDocument(const QString& path);
+    // Before work is dropped: asks whether to save it when it has changed. False when the
+    // user cancels (or the save failed): keep everything.
+    bool maySetWorkAside();
+
+    // The folder the file dialogs start in: the document's, else the folder of the last
+    // document opened or saved, else the home folder.
+    QString startFolder() const;
+
+signals:
+    void documentChanged();
+
+private:
+    bool writeDocument(const QString& path);
+    void setDocument(const QString& path);
+
+    AppState& m_app;
+    Questions& m_questions;
+    FrameController& m_controller;
+    const FrameWindows& m_windows;
+    std::function<void()> m_viewChanged;
+    QString m_lastFolder;
+};
+
+// The document name a Save As gives: a name that ends in ".ldr" in any letter case is kept,
+// any other extension is replaced by ".LDR", and a name without one gets ".LDR".
+QString documentFileName(const QString& chosen);
+
+} // namespace lindor::ui

@@ -1,0 +1,154 @@
+// Modes, erase, zoom, trace, the range, shortcuts and what survives a restart, walked
+// through the real frame.
+#include "FrameFixture.h"
+
+#include "graph/analysis/PointerText.h"
+
+namespace lindor::ui::test {
+namespace {
+
+using graph::Mode;
+
+TEST_F(FrameTest, ModesKeepTheirOwnHistoriesAndForgetTheGraph) {
+    plot("x^2");
+    plot("sin x");
+    action("toolbtnIntegralMode")->trigger();
+    EXPECT_EQ(state().mode(), Mode::Integral);
+    EXPECT_EQ(state().functionCount(), 0);
+    EXPECT_TRUE(entry().history().empty());
+    EXPECT_FALSE(action("Root1")->isEnabled());
+
+    plot("x^2;0;1");
+    EXPECT_EQ(log(), (QStringList{"", "y = x^2;0;1", text("Integral") + "=0.33333"}));
+    // Enter on an empty box shows the instructions and logs nothing again.
+    questions.expectDialog("TdlgIntegralInstructions", [](QDialog&) { return QDialog::Rejected; });
+    plot("");
+    graph().resize(graph().width() + 20, graph().height());
+    QApplication::processEvents();
+    EXPECT_EQ(log().size(), 3);
+
+    action("toolbtnFunctionMode")->trigger();
+    EXPECT_EQ(entry().history(), (std::vector<std::string>{"sin x", "x^2"}));
+    EXPECT_TRUE(log().isEmpty());
+    action("toolbtnIntegralMode")->trigger();
+    EXPECT_EQ(entry().history(), (std::vector<std::string>{"x^2;0;1"}));
+}
+
+TEST_F(FrameTest, EraseTwoOfThreeLeavesTheThirdWorking) {
+    plot("x+1");
+    plot("x^2-4");
+    plot("x-1");
+    questions.expectDialog("TSelectGraphWindow", [this](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), text("SelectFunctionToErase"));
+        return choose({0, 2})(dialog);
+    });
+    action("toolbtnEraseFunction")->trigger();
+    ASSERT_EQ(state().functionCount(), 1);
+    EXPECT_EQ(state().functions()[0].text, "x^2-4");
+
+    action("Root1")->trigger();
+    drag(1, 1, 3, -1);
+    EXPECT_EQ(log().last(), text("Root") + ": x = 2");
+}
+
+TEST_F(FrameTest, ZoomInUndoAndZoomBox) {
+    plot("x");
+    action("Zoomin1")->trigger();
+    EXPECT_EQ(frame->rangeWindow().texts(),
+              (graph::RangeTexts{"-3.5", "3.5", "0.5", "-2.5", "2.5", "0.5"}));
+    EXPECT_EQ(state().range().xMax, 3.5L);
+    action("UndoZoom1")->trigger();
+    EXPECT_EQ(frame->rangeWindow().texts(), graph::standardRangeTexts());
+    EXPECT_EQ(state().range().xMax, 7);
+
+    action("ZoomBox1")->trigger();
+    drag(-2, 3, 4, -1);
+    const graph::Range r = state().range();
+    EXPECT_NEAR(double(r.xMin), -2, 0.05);
+    EXPECT_NEAR(double(r.xMax), 4, 0.05);
+    EXPECT_NEAR(double(r.yMin), -1, 0.05);
+    EXPECT_NEAR(double(r.yMax), 3, 0.05);
+    EXPECT_EQ(r.xStep, 1);
+    action("UndoZoom1")->trigger();
+    EXPECT_EQ(state().range(), graph::Range::standard());
+}
+
+TEST_F(FrameTest, RefusedRangesChangeNothing) {
+    plot("x");
+    const QImage before = graph().bitmap().copy();
+    graph::RangeTexts texts = graph::standardRangeTexts();
+    texts[2] = "abc";
+    frame->rangeWindow().setTexts(texts);
+    questions.expectError("'abc'");
+    EXPECT_FALSE(frame->controller().applyRange());
+    texts[2] = "0";
+    frame->rangeWindow().setTexts(texts);
+    questions.expectError(text("RangeNotUsable"));
+    EXPECT_FALSE(frame->controller().applyRange());
+    EXPECT_EQ(state().range(), graph::Range::standard());
+    EXPECT_EQ(frame->rangeWindow().texts(), texts);
+    EXPECT_EQ(graph().bitmap(), before);
+
+    // A zoom that would leave the numbers the program can hold changes nothing either.
+    app->view().zoomFactorX = 1e300;
+    frame->rangeWindow().setTexts({"-1E4900", "7", "1", "-5", "5", "1"});
+    questions.expectError(text("ZoomNotPossible"));
+    action("ZoomOut1")->trigger();
+    EXPECT_EQ(frame->rangeWindow().texts()[0], "-1E4900");
+    EXPECT_EQ(state().range(), graph::Range::standard());
+}
+
+TEST_F(FrameTest, TraceFollowsTheCurveAndStops) {
+    plot("x^2");
+    action("toolbtnTrace")->trigger();
+    EXPECT_TRUE(action("toolbtnTrace")->isChecked());
+    mouse(QEvent::MouseMove, pixel(2, 0), Qt::NoButton);
+    EXPECT_TRUE(graph().isTraceMarkerVisible());
+    EXPECT_EQ(status(), "(2, 4)");
+    EXPECT_EQ(graph().traceMarkerPosition(), pixel(2, 4) - QPoint(4, 4));
+    action("toolbtnTrace")->trigger();
+    EXPECT_FALSE(graph().isTraceMarkerVisible());
+    EXPECT_TRUE(status().isEmpty());
+}
+
+TEST_F(FrameTest, ShortcutsReachTheGraphCommands) {
+    plot("x");
+    graph().setFocus();
+    QTest::keyClick(&graph(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(state().isPending(graph::RangeOperation::Maximum));
+    QTest::keyClick(&graph(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(state().isPending(graph::RangeOperation::Root));
+    EXPECT_FALSE(state().isPending(graph::RangeOperation::Maximum));
+    // In the entry box Ctrl+X cuts text instead.
+    entry().setFocus();
+    entry().lineEdit()->selectAll();
+    QTest::keyClick(entry().lineEdit(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(entry().text().isEmpty());
+    EXPECT_TRUE(state().isPending(graph::RangeOperation::Root));
+}
+
+TEST_F(FrameTest, HistoriesAndViewSettingsSurviveARestart) {
+    plot("x^3");
+    action("Grid1")->trigger();
+    action("BoldLines1")->trigger();
+    action("Degrees1")->trigger();
+    restart({"2x", "x^2"});
+    EXPECT_EQ(entry().history(), (std::vector<std::string>{"x^2", "2x", "x^3"}));
+    EXPECT_EQ(state().functionCount(), 2);
+    EXPECT_FALSE(action("Grid1")->isChecked());
+    EXPECT_TRUE(action("BoldLines1")->isChecked());
+    EXPECT_TRUE(action("Degrees1")->isChecked());
+    EXPECT_EQ(app->engine.angleMode, expr::AngleMode::Degrees);
+}
+
+TEST_F(FrameTest, FirstRunAsksForTheLanguageOnce) {
+    app->settings.update([](files::Profile& p) { p.writeInteger("Prog", "FirstTime", 1); });
+    questions.expectDialog("TdlgSelectLanguage", [](QDialog&) { return QDialog::Rejected; });
+    frame->Timer1Timer();
+    EXPECT_FALSE(app->settings.firstTime());
+    restart();
+    frame->Timer1Timer(); // nothing asked this time
+}
+
+} // namespace
+} // namespace lindor::ui::test
