@@ -88,8 +88,9 @@ TEST_F(GraphViewTest, EraseKeepsTheOthersAndWhatPointsAtThem) {
     ASSERT_TRUE(view.evaluator(1)(3, y));
     EXPECT_EQ(y, 2);
     // The survivors moved up a colour; the erased one is gone from the picture.
-    EXPECT_EQ(findText(primitivesOf<primitive::Text>(canvas), "y = SIN x"), nullptr);
-    const primitive::Text* moved = findText(primitivesOf<primitive::Text>(canvas), "y = x-1");
+    const std::vector<primitive::Text> names = primitivesOf<primitive::Text>(canvas);
+    EXPECT_EQ(findText(names, "y = SIN x"), nullptr);
+    const primitive::Text* moved = findText(names, "y = x-1");
     ASSERT_NE(moved, nullptr);
     EXPECT_EQ(moved->font.color, kFunctionColors[1]);
 
