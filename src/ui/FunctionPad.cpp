@@ -43,7 +43,7 @@ TFunctionPadWindow::TFunctionPadWindow(const lang::Language& language, FunctionP
     setWindowTitle("Function Pad");
     setFocusPolicy(Qt::ClickFocus);
     createButtons();
-    setTabOrder();
+    arrangeTabOrder();
     updateSizes();
 }
 
@@ -155,7 +155,7 @@ void TFunctionPadWindow::createButtons() {
     }
 }
 
-void TFunctionPadWindow::setTabOrder() {
+void TFunctionPadWindow::arrangeTabOrder() {
     const char* const order[] = {
         "Button1",  "Button2",   "Button3",  "Button4",  "Button5",  "Button6",  "Button8",
         "Button9",  "Button7",   "Button10", "Button11", "Button12", "Button13", "Button14",

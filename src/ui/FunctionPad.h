@@ -60,7 +60,7 @@ private:
     QToolButton* addButton(QGridLayout* grid, const char* name, const QString& caption,
                            Action action, const QString& appended, const char* hintKey, int row,
                            int column, int columnSpan);
-    void setTabOrder();
+    void arrangeTabOrder();
     void FormShow();
     void updateSizes();
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
@@ -57,6 +58,13 @@ void HelpWindow::setTexts() {
 void HelpWindow::showEvent(QShowEvent* event) {
     setTexts();
     QWidget::showEvent(event);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 QString HelpWindow::fileFor(const std::string& languageName) const {

@@ -32,6 +32,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override; // Escape closes the window
 
 private:
     QString text(const char* key) const; // the text of a translation key
