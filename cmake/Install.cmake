@@ -18,6 +18,8 @@ endif()
 install(TARGETS lindor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 file(GLOB _lindor_data_files CONFIGURE_DEPENDS ${_lindor_data}/*.lng ${_lindor_data}/*.html)
 install(FILES ${_lindor_data_files} DESTINATION ${CMAKE_INSTALL_DATADIR}/lindor)
+file(GLOB _lindor_help_pictures CONFIGURE_DEPENDS ${_lindor_data}/help/*.png)
+install(FILES ${_lindor_help_pictures} DESTINATION ${CMAKE_INSTALL_DATADIR}/lindor/help)
 
 # Menu entry and document type.
 install(FILES ${_lindor_data}/lindor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -52,6 +52,11 @@ for f in data/*.lng data/*.html; do
     [ -f "$f" ] || continue
     cmp -s "$f" "$share/lindor/$(basename "$f")" || fail "$f is not installed in share/lindor"
 done
+for f in data/help/*.png; do
+    [ -f "$f" ] || continue
+    cmp -s "$f" "$share/lindor/help/$(basename "$f")" ||
+        fail "$f is not installed in share/lindor/help"
+done
 for size in 16 22 24 32 48 64 128 256; do
     file "$share/icons/hicolor/${size}x${size}/apps/lindor.png" |
         grep -q "PNG image data, $size x $size" || fail "the ${size}px icon is not ${size}x${size}"
