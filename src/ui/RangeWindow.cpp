@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "expr/FuncEval.h"
@@ -47,7 +48,9 @@ TRangeWindow::TRangeWindow(const lang::Language& language, files::SettingsFile& 
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
     m_grid->horizontalHeader()->setMinimumSectionSize(1);
-    m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    // 19 pixels, or more when the font needs it.
+    const int rowHeight = std::max(kRowHeight, m_grid->fontMetrics().height() + 4);
+    m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_grid->verticalHeader()->setMinimumSectionSize(1);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -70,7 +73,7 @@ TRangeWindow::TRangeWindow(const lang::Language& language, files::SettingsFile& 
         m_grid->setItem(row, 1, new QTableWidgetItem(qtText(standard[row])));
     }
     const int frame = 2 * m_grid->frameWidth();
-    m_grid->setFixedSize(2 * kColumnWidth + frame, kRows * kRowHeight + frame);
+    m_grid->setFixedSize(2 * kColumnWidth + frame, kRows * rowHeight + frame);
     m_grid->setCurrentCell(0, 1);
     m_grid->installEventFilter(this);
     connect(m_delegate, &RangeGridDelegate::keyPressed, this,
