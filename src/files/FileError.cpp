@@ -34,4 +34,8 @@ std::string describe(const FileStatus& status, const lang::Language& language) {
     return message;
 }
 
+std::string settingsNotWritten(const std::string& path, const lang::Language& language) {
+    return withPath(language.text("CannotWriteSettingsFile"), path);
+}
+
 } // namespace lindor::files

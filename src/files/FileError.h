@@ -27,4 +27,7 @@ struct FileStatus {
 // its own when there is one. Empty for Ok.
 std::string describe(const FileStatus& status, const lang::Language& language);
 
+// The translated message that the settings file at `path` could not be written.
+std::string settingsNotWritten(const std::string& path, const lang::Language& language);
+
 } // namespace lindor::files

@@ -1,0 +1,35 @@
+// Parts the small dialogs share: the OK and Cancel buttons in a column at the top right,
+// the bold dialog text with a size that fits the content, and texts from core as QString.
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QDialog;
+class QPushButton;
+class QVBoxLayout;
+
+namespace lindor::lang {
+class Language;
+}
+
+namespace lindor::ui {
+
+inline QString qtText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+struct OkCancelButtons {
+    QPushButton* ok = nullptr;     // "OKBtn": the default button, accepts
+    QPushButton* cancel = nullptr; // "CancelBtn": rejects, as Escape does
+    QVBoxLayout* column = nullptr; // the buttons from the top, ending in a stretch
+};
+
+// Makes the two buttons as children of `dialog`, wired to accept() and reject().
+OkCancelButtons makeOkCancel(QDialog& dialog);
+// The captions of keys "OK" and "Cancel".
+void translateOkCancel(const OkCancelButtons& buttons, const lang::Language& language);
+// Bold text throughout, and a size that follows the content and cannot be dragged.
+void makeFixedBoldDialog(QDialog& dialog);
+
+} // namespace lindor::ui
