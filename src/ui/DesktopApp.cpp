@@ -11,6 +11,7 @@
 #include "ui/AppState.h"
 #include "ui/MainFrame.h"
 #include "ui/QtQuestions.h"
+#include "ui/SplashScreen.h"
 
 // The pictures live in the ui library's resources; a static library must register them.
 static void registerResources() {
@@ -50,6 +51,11 @@ int runDesktop(int argc, char** argv) {
     AppState app(pathsOfThisProgram(), regionalNumbers());
     QtQuestions questions(nullptr, QStringLiteral("Lindor"));
 
+    // The splash is up while the windows are made, and goes before any message box (so
+    // that none hides under it) or about a second after the start.
+    std::unique_ptr<TfrmSplash> splash;
+    questions.setBeforeAsking([&splash] { splash.reset(); });
+
     // Messages of the translation table wait until a window can show them.
     QStringList pendingMessages;
     bool frameShown = false;
@@ -61,7 +67,12 @@ int runDesktop(int argc, char** argv) {
     });
     app.loadSettings();
 
+    splash = std::make_unique<TfrmSplash>(app.language);
+    splash->show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
     TMDIFrame frame(app, questions);
+    QObject::connect(&frame, &TMDIFrame::startupFinished, [&splash] { splash.reset(); });
     questions.setParent(&frame);
     // Maximised; without a window manager that would do it, as large as the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

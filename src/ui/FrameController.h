@@ -89,6 +89,8 @@ public:
 
 signals:
     void statusText(const QString& text);
+    // The help at a topic (an instruction dialog's Help button).
+    void helpRequested(const QString& topic);
     void modeChanged(graph::Mode mode);
     void traceChanged(bool on);
     void modifiedChanged(bool modified);

@@ -13,17 +13,22 @@
 #include <QToolBar>
 
 #include "graph/analysis/ZoomTexts.h"
+#include "ui/AboutBox.h"
 #include "ui/AppState.h"
+#include "ui/ConstructionCommands.h"
 #include "ui/DocumentCommands.h"
 #include "ui/EntryBox.h"
 #include "ui/FrameActions.h"
 #include "ui/FrameController.h"
+#include "ui/FunctionPad.h"
 #include "ui/GraphWindow.h"
 #include "ui/Guarded.h"
+#include "ui/HelpWindow.h"
 #include "ui/LogWindow.h"
 #include "ui/OptionCommands.h"
 #include "ui/Questions.h"
 #include "ui/RangeWindow.h"
+#include "ui/WindowCommands.h"
 
 namespace lindor::ui {
 
@@ -102,7 +107,9 @@ const char* const kOptionsMenu[] = {"Options",
                                     "Grid1",
                                     "ScaleText1",
                                     "FunctionNames1"};
-const char* const kHelpMenu[] = {"Help", "About1"};
+const char* const kWindowMenu[] = {"Window", "MakeGraphWindowQuadratic1", "DefaultPosition1",
+                                   "LoadPosition1", "Sparafnsterposition1"};
+const char* const kHelpMenu[] = {"Help", "Contents1", "About1"};
 
 } // namespace
 
@@ -126,6 +133,9 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     m_documents = new DocumentCommands(app, questions, *m_controller, *m_windows,
                                        [this] { m_options->syncChecks(); });
     m_documents->setParent(this);
+    m_constructions =
+        std::make_unique<ConstructionCommands>(app, questions, *m_controller, *m_windows);
+    m_windowCommands = std::make_unique<WindowCommands>(app, *this);
     createMenus();
     createToolBar();
     statusBar()->setObjectName("StatusBar1");
@@ -177,6 +187,8 @@ void TMDIFrame::createWindows() {
     m_range = new TRangeWindow(m_app.language, m_app.settings, m_app.engine, m_questions);
     m_graph = new TGraphWindow(m_app);
     m_log = new TLogWindow(m_app.language);
+    m_pad = new TFunctionPadWindow(m_app.language, *this, m_app.locale());
+    addChild(m_pad, "FunctionPadWindow");
     addChild(m_range, "RangeWindow");
     addChild(m_graph, "GraphWindowFrame");
     addChild(m_log, "LogWindow");
@@ -208,6 +220,7 @@ void TMDIFrame::createMenus() {
     LINDOR_MENU(kGraphMenu);
     LINDOR_MENU(kSolveMenu);
     LINDOR_MENU(kOptionsMenu);
+    LINDOR_MENU(kWindowMenu);
     LINDOR_MENU(kHelpMenu);
 #undef LINDOR_MENU
 }
@@ -252,6 +265,20 @@ void TMDIFrame::connectCommands() {
     on(a["Save1"], [d] { d->Save1Click(); });
     on(a["SaveAs1"], [d] { d->SaveAs1Click(); });
     connect(d, &DocumentCommands::documentChanged, this, [this] { updateCaption(); });
+    ConstructionCommands* k = m_constructions.get();
+    on(a["Derivative1"], [k] { k->Derivative1Click(); });
+    on(a["Tangent1"], [k] { k->Tangent1Click(); });
+    on(a["Normal1"], [k] { k->Normal1Click(); });
+    WindowCommands* w = m_windowCommands.get();
+    on(a["DefaultPosition1"], [w] { w->DefaultPosition1Click(); });
+    on(a["LoadPosition1"], [w] { w->LoadPosition1Click(); });
+    on(a["Sparafnsterposition1"], [w] { w->Sparafnsterposition1Click(); });
+    on(a["MakeGraphWindowQuadratic1"], [w] { w->MakeGraphWindowQuadratic1Click(); });
+    on(a["Contents1"], [this] { showHelp(QString()); });
+    on(a["About1"], [this] {
+        TAboutBox about(m_app.language, this);
+        m_questions.runDialog(about);
+    });
     for (const AppendedText& f : kFunctionTexts)
         on(a[f.action], [this, text = QString::fromLatin1(f.text)] { m_entry->appendText(text); });
     for (const OperationAction& op : kOperations)
@@ -277,6 +304,7 @@ void TMDIFrame::connectCommands() {
     });
     connect(m_graph, &TGraphWindow::statusText, c, &FrameController::statusText);
     connect(c, &FrameController::modeChanged, this, [this] { updateModeControls(); });
+    connect(c, &FrameController::helpRequested, this, &TMDIFrame::showHelp);
     connect(c, &FrameController::traceChanged, this,
             [this](bool on) { (*m_actions)["toolbtnTrace"]->setChecked(on); });
     connect(c, &FrameController::modifiedChanged, this, [this] { updateCaption(); });
@@ -285,16 +313,8 @@ void TMDIFrame::connectCommands() {
         guarded([&] { applied = c->applyRange(); });
         return applied;
     });
-    // Typing over the graph goes to the entry box.
-    m_graph->setKeyHandler([this, c](QKeyEvent* event) {
-        const QString typed = event->text();
-        if (event->key() == Qt::Key_Backspace)
-            m_entry->setText(m_entry->text().left(m_entry->text().size() - 1));
-        else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-            guarded([c] { c->plotCommand(); });
-        else if (!typed.isEmpty() && typed.at(0).isPrint())
-            m_entry->appendText(typed);
-    });
+    // Typing over the graph edits the entry box as the function pad does.
+    m_graph->setKeyHandler([this](QKeyEvent* event) { m_pad->handleKey(event); });
 }
 
 void TMDIFrame::updateModeControls() {
@@ -323,6 +343,7 @@ void TMDIFrame::applyLanguage() {
         QString::fromStdString(m_app.language.text("GraphCaption")));
     subWindowOf(m_range)->setWindowTitle(QString::fromStdString(m_app.language.text("Range")));
     subWindowOf(m_log)->setWindowTitle(QString::fromStdString(m_app.language.text("Log")));
+    subWindowOf(m_pad)->setWindowTitle(QString::fromStdString(m_app.language.text("FunctionPad")));
     updateCaption();
 }
 
@@ -334,25 +355,46 @@ void TMDIFrame::updateCaption() {
     setWindowTitle(QStringLiteral("Lindor - ") + name + (m_app.modified ? " *" : ""));
 }
 
-void TMDIFrame::DefaultPosition1Click() {
-    const QSize client = m_mdi->viewport()->size();
-    const int side = std::max(180, std::min(230, client.width() / 4));
-    const auto place = [this](QWidget* child, const QRect& r) {
-        QMdiSubWindow* sub = subWindowOf(child);
-        sub->showNormal();
-        sub->setGeometry(r);
-    };
-    const int rangeHeight = std::min(260, client.height() / 2);
-    place(m_range, QRect(3, 3, side, rangeHeight));
-    place(m_log, QRect(3, rangeHeight + 6, side, std::max(80, client.height() - rangeHeight - 9)));
-    place(m_graph, QRect(side + 10, 3, std::max(120, client.width() - side - 13),
-                         std::max(120, client.height() - 6)));
+QString TMDIFrame::entryText() const {
+    return m_entry->text();
+}
+
+void TMDIFrame::setEntryText(const QString& text) {
+    m_entry->setText(text);
+}
+
+bool TMDIFrame::plotEntry() {
+    bool taken = false;
+    guarded([&] { taken = m_controller->plotCommand(); });
+    return taken;
+}
+
+void TMDIFrame::derivativeCommand() {
+    guarded([this] { m_constructions->Derivative1Click(); });
+}
+
+void TMDIFrame::tangentCommand() {
+    guarded([this] { m_constructions->Tangent1Click(); });
+}
+
+void TMDIFrame::normalCommand() {
+    guarded([this] { m_constructions->Normal1Click(); });
+}
+
+void TMDIFrame::showHelp(const QString& topic) {
+    if (!m_help)
+        m_help =
+            new HelpWindow(m_app.language, QString::fromStdString(m_app.paths.dataFolder), this);
+    if (topic.isEmpty())
+        m_help->showContents();
+    else
+        m_help->showTopic(topic);
 }
 
 void TMDIFrame::FormShow(const QStringList& functions) {
     applyLanguage();
     m_entry->setHistory(m_app.histories.functions);
-    DefaultPosition1Click();
+    m_windowCommands->DefaultPosition1Click();
     m_controller->fillRangeUndo();
     m_range->setRedrawEnabled(false);
     // Every argument is a function to plot, or a document to open (a file manager hands

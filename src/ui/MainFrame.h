@@ -1,11 +1,13 @@
 // The main frame: menus, toolbar, the entry box with its mode picture, the status bar, and
-// the child windows (graph, range, log) in an MDI area. It creates the windows and the
-// command objects, wires each command to them, and runs the start and the end of a run.
+// the child windows (function pad, graph, range, log) in an MDI area. It creates the windows and
+// the command objects, wires each command to them, and runs the start and the end of a run.
 #pragma once
 
 #include <QMainWindow>
 #include <QStringList>
 #include <memory>
+
+#include "ui/FunctionPadTarget.h"
 
 class QLabel;
 class QMdiArea;
@@ -15,7 +17,11 @@ class QToolBar;
 namespace lindor::ui {
 
 class AppState;
+class ConstructionCommands;
 class DocumentCommands;
+class HelpWindow;
+class TFunctionPadWindow;
+class WindowCommands;
 class EntryBox;
 class FrameActions;
 class FrameController;
@@ -26,7 +32,7 @@ class TGraphWindow;
 class TLogWindow;
 class TRangeWindow;
 
-class TMDIFrame : public QMainWindow {
+class TMDIFrame : public QMainWindow, private FunctionPadTarget {
     Q_OBJECT
 public:
     TMDIFrame(AppState& app, Questions& questions, QWidget* parent = nullptr);
@@ -44,14 +50,16 @@ public:
     TGraphWindow& graphWindow() { return *m_graph; }
     TRangeWindow& rangeWindow() { return *m_range; }
     TLogWindow& logWindow() { return *m_log; }
+    TFunctionPadWindow& functionPad() { return *m_pad; }
+    WindowCommands& windowCommands() { return *m_windowCommands; }
+    // The help, opened at a topic (an anchor of the help file) or at its contents.
+    void showHelp(const QString& topic);
     FrameController& controller() { return *m_controller; }
     FrameActions& actions() { return *m_actions; }
     DocumentCommands& documents() { return *m_documents; }
     QMdiArea& mdiArea() { return *m_mdi; }
     QMdiSubWindow* subWindowOf(QWidget* child) const;
 
-    // The default arrangement of the child windows.
-    void DefaultPosition1Click();
     // About a second after the start: the splash goes, and on the first run the language
     // is asked for.
     void Timer1Timer();
@@ -63,6 +71,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the function pad works on.
+    QString entryText() const override;
+    void setEntryText(const QString& text) override;
+    bool plotEntry() override;
+    void derivativeCommand() override;
+    void tangentCommand() override;
+    void normalCommand() override;
+
     void createWindows();
     void createMenus();
     void createToolBar();
@@ -81,11 +97,15 @@ private:
     TGraphWindow* m_graph = nullptr;
     TRangeWindow* m_range = nullptr;
     TLogWindow* m_log = nullptr;
+    TFunctionPadWindow* m_pad = nullptr;
+    HelpWindow* m_help = nullptr;
     FrameActions* m_actions = nullptr;
     FrameController* m_controller = nullptr;
     OptionCommands* m_options = nullptr;
     DocumentCommands* m_documents = nullptr;
     std::unique_ptr<FrameWindows> m_windows;
+    std::unique_ptr<ConstructionCommands> m_constructions;
+    std::unique_ptr<WindowCommands> m_windowCommands;
     bool m_startupDone = false;
 };
 

@@ -138,21 +138,7 @@ void OptionCommands::AxisTextFont1Click() {
 void OptionCommands::Language1Click() {
     if (!m_language)
         m_language = std::make_unique<TdlgSelectLanguage>(m_app.language, m_mainWindow);
-    if (m_questions.runDialog(*m_language) != QDialog::Accepted)
-        return;
-    const std::optional<QString> chosen = m_language->selectedLanguage();
-    if (!chosen) {
-        m_questions.information(text(m_app, "YouDidNotSelectALanguage"));
-        return;
-    }
-    if (chosen->toStdString() == m_app.language.currentName())
-        return;
-    if (!m_app.settings.setLanguage(chosen->toStdString())) {
-        m_questions.error(text(m_app, "CannotWriteSettingsFile")
-                              .replace("%s", QString::fromStdString(m_app.settings.path())));
-        return;
-    }
-    m_questions.information(text(m_app, "ChangesMadePleaseRestart"));
+    runLanguageCommand(*m_language, m_questions, m_app.language, m_app.settings);
 }
 
 } // namespace lindor::ui

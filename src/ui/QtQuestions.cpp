@@ -14,20 +14,24 @@ QtQuestions::QtQuestions(QWidget* parent, QString title)
     : m_parent(parent), m_title(std::move(title)) {}
 
 void QtQuestions::information(const QString& text) {
+    prepare();
     QMessageBox::information(m_parent, m_title, text);
 }
 
 void QtQuestions::error(const QString& text) {
+    prepare();
     QMessageBox::critical(m_parent, m_title, text);
 }
 
 bool QtQuestions::askYesNo(const QString& text) {
+    prepare();
     return QMessageBox::question(m_parent, m_title, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 Questions::Answer QtQuestions::askSaveChanges(const QString& text, const QString& save,
                                               const QString& discard) {
+    prepare();
     QMessageBox box(QMessageBox::Warning, m_title, text, QMessageBox::NoButton, m_parent);
     QPushButton* saveButton = box.addButton(QMessageBox::Save);
     QPushButton* discardButton = box.addButton(QMessageBox::Discard);
@@ -47,6 +51,7 @@ Questions::Answer QtQuestions::askSaveChanges(const QString& text, const QString
 
 std::optional<QString> QtQuestions::inputText(const QString& caption, const QString& prompt,
                                               const QString& initial) {
+    prepare();
     bool ok = false;
     const QString text =
         QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Normal, initial, &ok);
@@ -56,6 +61,7 @@ std::optional<QString> QtQuestions::inputText(const QString& caption, const QStr
 }
 
 std::optional<QFont> QtQuestions::chooseFont(const QFont& initial, const QString& caption) {
+    prepare();
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, m_parent, caption);
     if (!ok)
@@ -65,23 +71,27 @@ std::optional<QFont> QtQuestions::chooseFont(const QFont& initial, const QString
 
 QString QtQuestions::openFileName(const QString& caption, const QString& startPath,
                                   const QString& filter) {
+    prepare();
     return QFileDialog::getOpenFileName(m_parent, caption, startPath, filter);
 }
 
 QString QtQuestions::saveFileName(const QString& caption, const QString& startPath,
                                   const QString& filter) {
+    prepare();
     // The caller adds the extension and asks before overwriting under the final name.
     return QFileDialog::getSaveFileName(m_parent, caption, startPath, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
 bool QtQuestions::setUpPrinter(QPrinter& printer, const QString& caption) {
+    prepare();
     QPrintDialog dialog(&printer, m_parent);
     dialog.setWindowTitle(caption);
     return dialog.exec() == QDialog::Accepted;
 }
 
 int QtQuestions::runDialog(QDialog& dialog) {
+    prepare();
     return dialog.exec();
 }
 

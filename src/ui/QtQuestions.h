@@ -1,6 +1,8 @@
 // The questions asked with Qt's own dialogs, parented to the program's main window.
 #pragma once
 
+#include <functional>
+
 #include "ui/Questions.h"
 
 class QWidget;
@@ -13,6 +15,8 @@ public:
     QtQuestions(QWidget* parent, QString title);
 
     void setParent(QWidget* parent) { m_parent = parent; }
+    // Runs before every question is shown (the splash goes first, so nothing hides under it).
+    void setBeforeAsking(std::function<void()> before) { m_before = std::move(before); }
 
     void information(const QString& text) override;
     void error(const QString& text) override;
@@ -30,7 +34,13 @@ public:
     int runDialog(QDialog& dialog) override;
 
 private:
+    void prepare() {
+        if (m_before)
+            m_before();
+    }
+
     QWidget* m_parent;
+    std::function<void()> m_before;
     QString m_title;
 };
 

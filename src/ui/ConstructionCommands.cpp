@@ -1,0 +1,67 @@
+#include "ui/ConstructionCommands.h"
+
+#include "graph/analysis/Construction.h"
+#include "ui/AppState.h"
+#include "ui/EntryBox.h"
+#include "ui/FrameController.h"
+#include "ui/Questions.h"
+
+namespace lindor::ui {
+
+ConstructionCommands::ConstructionCommands(AppState& app, Questions& questions,
+                                           FrameController& controller, const FrameWindows& windows)
+    : m_app(app), m_questions(questions), m_controller(controller), m_windows(windows) {}
+
+void ConstructionCommands::Derivative1Click() {
+    if (!m_controller.selectFromAllPlotted())
+        return;
+    const graph::GraphState& state = m_app.graphState();
+    const std::string& source =
+        state.functions()[static_cast<std::size_t>(state.selectedIndex)].text;
+    m_windows.entry.setText(QString::fromStdString(graph::analysis::derivativeText(source)));
+    m_controller.plotCommand();
+}
+
+void ConstructionCommands::Tangent1Click() {
+    line(false);
+}
+
+void ConstructionCommands::Normal1Click() {
+    line(true);
+}
+
+void ConstructionCommands::line(bool normal) {
+    if (!m_controller.selectFromAllPlotted())
+        return;
+    const graph::GraphState& state = m_app.graphState();
+    const graph::PlottedFunction& source =
+        state.functions()[static_cast<std::size_t>(state.selectedIndex)];
+    const lang::Language& texts = m_app.language;
+    const std::string prompt =
+        texts.text(normal ? "NormalOfTheFunctionY" : "TangentOfTheFunctionY") + source.text + " " +
+        texts.text("ThroughThePointWhereX");
+    const std::optional<QString> typed =
+        m_questions.inputText(QString::fromStdString(texts.text(normal ? "Normal" : "Tangent")),
+                              QString::fromStdString(prompt), QString());
+    if (!typed)
+        return;
+    long double x0 = 0;
+    try {
+        x0 = parseNumber(typed->toStdString(), m_app.locale());
+    } catch (const ConversionError& e) {
+        m_questions.error(QString::fromUtf8(e.what()));
+        return;
+    }
+    const graph::analysis::Curve curve = graph::analysis::curveOf(source.compiled);
+    const graph::analysis::ConstructedFunction line =
+        normal ? graph::analysis::normalText(curve, x0, m_app.locale())
+               : graph::analysis::tangentText(curve, x0, m_app.locale());
+    if (!line.ok) {
+        m_questions.information(QString::fromStdString(texts.text(line.messageKey)));
+        return;
+    }
+    m_windows.entry.setText(QString::fromStdString(line.text));
+    m_controller.plotCommand();
+}
+
+} // namespace lindor::ui

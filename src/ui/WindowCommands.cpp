@@ -1,0 +1,111 @@
+#include "ui/WindowCommands.h"
+
+#include <QAbstractButton>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+
+#include "ui/AppState.h"
+#include "ui/FunctionPad.h"
+#include "ui/GraphWindow.h"
+#include "ui/LogWindow.h"
+#include "ui/MainFrame.h"
+#include "ui/RangeWindow.h"
+#include "ui/WindowLayout.h"
+
+namespace lindor::ui {
+
+namespace {
+
+// What a child window adds around its client area.
+QMargins frameMargins(const QMdiSubWindow& sub) {
+    const QRect inner = sub.widget() ? sub.widget()->geometry() : QRect();
+    if (!inner.isValid())
+        return QMargins(4, 24, 4, 4);
+    return QMargins(inner.left(), inner.top(), sub.width() - inner.right() - 1,
+                    sub.height() - inner.bottom() - 1);
+}
+
+} // namespace
+
+WindowCommands::WindowCommands(AppState& app, TMDIFrame& frame) : m_app(app), m_frame(frame) {}
+
+void WindowCommands::DefaultPosition1Click() {
+    QMdiArea& area = m_frame.mdiArea();
+    QMdiSubWindow* graph = m_frame.subWindowOf(&m_frame.graphWindow());
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (sub->isMinimized() || sub->isMaximized())
+            sub->showNormal();
+
+    DefaultLayoutInput in;
+    in.frameClient = area.viewport()->size();
+    in.toolbarHeight = in.entryPanelHeight = in.statusBarHeight = 0;
+    TFunctionPadWindow& pad = m_frame.functionPad();
+    const QAbstractButton* divide = pad.divideButton();
+    in.padReference = QRect(divide->mapTo(&pad, QPoint(0, 0)), divide->size());
+    const QWidget* grid = m_frame.rangeWindow().findChild<QWidget*>("strgrdRange");
+    in.rangeGridBottom =
+        grid ? grid->mapTo(&m_frame.rangeWindow(), QPoint(0, grid->height())).y() : 150;
+    in.childFrame = frameMargins(*graph);
+
+    const DefaultLayout layout = defaultLayout(in);
+    m_frame.subWindowOf(&pad)->setGeometry(layout.functionPad);
+    m_frame.subWindowOf(&m_frame.rangeWindow())->setGeometry(layout.range);
+    m_frame.subWindowOf(&m_frame.logWindow())->setGeometry(layout.log);
+    graph->setGeometry(layout.graph);
+}
+
+void WindowCommands::Sparafnsterposition1Click() {
+    // The frame, then the children in the settings file's order; the first failed write
+    // ends it, quietly, as every settings write does.
+    if (!m_app.settings.saveWindowPosition(files::kFrameWindow,
+                                           toWindowPosition(m_frame.geometry())))
+        return;
+    const std::pair<const char*, QWidget*> children[] = {
+        {files::kFunctionPadWindow, &m_frame.functionPad()},
+        {files::kRangeWindow, &m_frame.rangeWindow()},
+        {files::kLogWindow, &m_frame.logWindow()},
+        {files::kGraphWindow, &m_frame.graphWindow()},
+    };
+    for (const auto& [section, child] : children)
+        if (!m_app.settings.saveWindowPosition(
+                section, toWindowPosition(m_frame.subWindowOf(child)->geometry())))
+            return;
+}
+
+void WindowCommands::LoadPosition1Click() {
+    const QScreen* screen = m_frame.screen();
+    const QRect desktop = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const std::optional<files::WindowPosition> frame =
+        savedPosition(m_app.settings, files::kFrameWindow);
+    if (frame && frame->width > 0 && frame->height > 0) {
+        m_frame.showNormal();
+        m_frame.setGeometry(restoredGeometry(frame, m_frame.geometry(), desktop));
+    }
+    const QRect visible(QPoint(0, 0), m_frame.mdiArea().viewport()->size());
+    const std::pair<const char*, QWidget*> children[] = {
+        {files::kFunctionPadWindow, &m_frame.functionPad()},
+        {files::kRangeWindow, &m_frame.rangeWindow()},
+        {files::kLogWindow, &m_frame.logWindow()},
+        {files::kGraphWindow, &m_frame.graphWindow()},
+    };
+    for (const auto& [section, child] : children) {
+        QMdiSubWindow* sub = m_frame.subWindowOf(child);
+        const std::optional<files::WindowPosition> saved = savedPosition(m_app.settings, section);
+        if (!saved || saved->width <= 0 || saved->height <= 0)
+            continue;
+        sub->showNormal();
+        sub->setGeometry(restoredGeometry(saved, sub->geometry(), visible));
+    }
+}
+
+void WindowCommands::MakeGraphWindowQuadratic1Click() {
+    TGraphWindow& graph = m_frame.graphWindow();
+    QMdiSubWindow* sub = m_frame.subWindowOf(&graph);
+    if (sub->isMaximized() || sub->isMinimized())
+        sub->showNormal();
+    const QSize square = quadraticClientSize(graph.size());
+    sub->resize(sub->size() - graph.size() + square);
+}
+
+} // namespace lindor::ui
