@@ -106,11 +106,14 @@ bool TFunction::Derivative(long double x, long double& y) {
     bool paired = false;
     long double bestGap = 0;
     long double bestEstimate = 0;
+    // Rounding moves x +- h by at most 2^-63 (|x| + h), which is a millionth of the step
+    // only once h is below |x| / 1.8e13; larger steps need no check.
+    const long double roundingMatters = std::fabs(x) * 1e-13L;
     for (int i = 1;; ++i) {
         h = h / 10;
         const long double above = x + h;
         const long double below = x - h;
-        if (std::fabs((above - below) - 2 * h) > 2 * h * kStepDistortion) {
+        if (h < roundingMatters && std::fabs((above - below) - 2 * h) > 2 * h * kStepDistortion) {
             if (paired)
                 output = bestEstimate;
             break;
