@@ -86,16 +86,31 @@ bool takesNext(const std::string& arg) {
     return o != nullptr && o->valueName != nullptr && arg.find('=') == std::string::npos;
 }
 
-// QCommandLineParser reads any argument that starts with "-" as an option. Positional
-// arguments of that form are handed to it in disguise: an argument it takes as
-// positional as it is, and mapped back afterwards.
-constexpr char kDisguise = '\x01';
-
-bool needsDisguise(const std::string& arg) {
-    if (!arg.empty() && arg[0] == kDisguise)
-        return true; // so that every disguised text is one of ours
-    return arg.size() > 1 && arg[0] == '-' && arg[1] != '-' && !isHelp(arg) && !isVersion(arg);
+// An argument that QCommandLineParser should see: "--name", "--name=value", -h, -v.
+bool isOptionLike(const std::string& arg) {
+    return (arg.size() > 2 && arg.compare(0, 2, "--") == 0) || isHelp(arg) || isVersion(arg);
 }
+
+// QCommandLineParser reads any argument that starts with "-" as an option, and holds texts
+// as UTF-16. Every other argument (positional ones and option values) is handed to it in
+// disguise, a placeholder that it takes as it is, and mapped back afterwards, so that
+// "-1" and "-x^2" are positional and every text comes back byte for byte.
+class Disguises {
+public:
+    QString add(const std::string& text) {
+        m_texts.push_back(text);
+        return QString(QChar(kMark)) + QString::number(m_texts.size() - 1);
+    }
+    std::string reveal(const QString& text) const {
+        if (text.isEmpty() || text[0] != QChar(kMark))
+            return text.toStdString();
+        return m_texts[text.mid(1).toULongLong()];
+    }
+
+private:
+    static constexpr char16_t kMark = 1;
+    std::vector<std::string> m_texts;
+};
 
 } // namespace
 
@@ -126,21 +141,29 @@ Mode requestedMode(const std::vector<std::string>& args) {
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& error) {
     line = CommandLine{};
     QStringList arguments{QStringLiteral("lindor")};
-    std::vector<std::string> disguised;
+    Disguises disguises;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool disguise = optionsEnded ? !a.empty() && a[0] == kDisguise : needsDisguise(a);
-        if (disguise) {
-            arguments << QString(kDisguise) + QString::number(disguised.size());
-            disguised.push_back(a);
+        if (!optionsEnded && a == "--") {
+            arguments << QStringLiteral("--");
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !isOptionLike(a)) {
+            arguments << disguises.add(a);
+            continue;
+        }
+        const std::size_t equals = a.find('=');
+        const OptionSpec* o = optionOf(a);
+        if (o != nullptr && o->valueName != nullptr && equals != std::string::npos) {
+            arguments << QString::fromStdString(a.substr(0, equals))
+                      << disguises.add(a.substr(equals + 1));
             continue;
         }
         arguments << QString::fromStdString(a);
-        if (a == "--")
-            optionsEnded = true;
-        if (!optionsEnded && takesNext(a) && i + 1 < args.size())
-            arguments << QString::fromStdString(args[++i]); // a value, whatever it looks like
+        if (takesNext(a) && i + 1 < args.size())
+            arguments << disguises.add(args[++i]); // a value, whatever it looks like
     }
 
     QCommandLineParser parser;
@@ -181,19 +204,15 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             modeName = std::string("--") + o.name;
             line.mode = o.mode;
             if (o.valueName != nullptr)
-                line.modeValue = given.front().toStdString();
+                line.modeValue = disguises.reveal(given.front());
         } else if (o.valueName != nullptr) {
-            line.values[o.name] = given.back().toStdString();
+            line.values[o.name] = disguises.reveal(given.back());
         } else {
             line.flags.insert(o.name);
         }
     }
-    for (const QString& p : parser.positionalArguments()) {
-        std::string text = p.toStdString();
-        if (!text.empty() && text[0] == kDisguise)
-            text = disguised[std::stoul(text.substr(1))];
-        line.positional.push_back(text);
-    }
+    for (const QString& p : parser.positionalArguments())
+        line.positional.push_back(disguises.reveal(p));
 
     for (const OptionSpec& o : kOptions) {
         if (isModeOption(o) || !line.has(o.name) || (o.modes & maskOf(line.mode)) != 0)

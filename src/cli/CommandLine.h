@@ -30,7 +30,8 @@ struct CommandLine {
 
 // Parses the arguments (without the program name). An argument that starts with a single
 // "-" is a positional argument (a negative number, a function such as -x^2), except -h
-// and -v; one that starts with "--" is an option. False with a message for an unknown
+// and -v; one that starts with "--" is an option. Texts come back byte for byte, also
+// when they are not UTF-8. False with a message for an unknown
 // option, a missing value, more than one mode, an option that the mode does not take, and
 // options without a mode.
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& error);

@@ -57,6 +57,14 @@ TEST(CommandLine, DashedNumbersAndFunctionsArePositional) {
     EXPECT_EQ(solve.positional, (Args{"-x-2", "\x01"
                                               "0"}));
 
+    // Texts that are not UTF-8 come back as they were given.
+    const CommandLine bytes = parsed({"--export=gr\xe4"
+                                      "f.png",
+                                      "x\xff"});
+    EXPECT_EQ(bytes.modeValue, "gr\xe4"
+                               "f.png");
+    EXPECT_EQ(bytes.positional, Args{"x\xff"});
+
     EXPECT_EQ(parsed({"x", "--help"}).mode, Mode::Help);
     EXPECT_EQ(parsed({"-v"}).mode, Mode::Version);
 }
