@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev libgif-dev xvfb xauth python3-pil
-          fonts-dejavu-core libgl1-mesa-dev
+          fonts-dejavu-core libgl1-mesa-dev locales
           librsvg2-bin desktop-file-utils appstream shared-mime-info man-db file dpkg-dev lintian)
 missing=()
 for p in "${packages[@]}"; do
@@ -15,4 +15,15 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || SUDO="sudo"
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A locale with a decimal comma, for the tests of regional number formats.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "Generating the de_DE.UTF-8 locale"
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    if ! grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+        echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    fi
+    $SUDO locale-gen >/dev/null
 fi

@@ -19,43 +19,28 @@ const char* const kEvalUsage = "usage: lindor --eval [--degrees] FUNCTION X [X .
 } // namespace
 
 int runEval(CommandContext& ctx) {
-    expr::AngleMode angleMode = expr::AngleMode::Radians;
-    std::size_t next = 0;
-    // Options come before the function; "--" ends them, so a function may start with "--".
-    for (; next < ctx.args.size(); ++next) {
-        const std::string& arg = ctx.args[next];
-        if (arg == "--") {
-            ++next;
-            break;
-        }
-        if (arg.rfind("--", 0) != 0)
-            break;
-        if (arg == "--degrees") {
-            angleMode = expr::AngleMode::Degrees;
-            continue;
-        }
-        ctx.err << "lindor: unknown option '" << arg << "' for --eval\n" << kEvalUsage;
-        return kExitUsage;
-    }
-    if (ctx.args.size() < next + 2) {
+    const std::vector<std::string>& args = ctx.line.positional;
+    if (args.size() < 2) {
         ctx.err << "lindor: --eval needs a function and at least one x value\n" << kEvalUsage;
         return kExitUsage;
     }
+    const expr::AngleMode angleMode =
+        ctx.line.has("degrees") ? expr::AngleMode::Degrees : expr::AngleMode::Radians;
 
     lang::Language language([&ctx](const std::string& message) { ctx.err << message << '\n'; });
     language.LoadLanguage("English", ctx.programDir);
 
     expr::EngineContext engine;
     engine.angleMode = angleMode;
-    engine.locale = NumberLocale::fromEnvironment();
+    engine.locale = ctx.locale;
     engine.language = &language;
 
     // Every x is checked before anything is printed, so a bad one leaves no partial output.
     std::vector<long double> xs;
-    for (std::size_t i = next + 1; i < ctx.args.size(); ++i) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
         long double x = 0;
-        if (!tryParseNumber(ctx.args[i], engine.locale, x)) {
-            ctx.err << "lindor: " << ConversionError(ctx.args[i]).what() << '\n';
+        if (!tryParseNumber(args[i], engine.locale, x)) {
+            ctx.err << "lindor: " << ConversionError(args[i]).what() << '\n';
             return kExitUsage;
         }
         xs.push_back(x);
@@ -64,7 +49,7 @@ int runEval(CommandContext& ctx) {
     expr::TFunctionDB functions(engine);
     expr::TFunction function(functions);
     std::string error;
-    if (!function.Compile(ctx.args[next], error)) {
+    if (!function.Compile(args[0], error)) {
         ctx.err << "lindor: " << error << '\n';
         return kExitUsage;
     }

@@ -1,9 +1,6 @@
 // lindor --export FILE [options] [FUNCTION ...]: draws the graph as the graph window
 // shows it and writes it to FILE (.png, .bmp, .svg, .gif).
 #include <QGuiApplication>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -85,83 +82,51 @@ bool parseRange(const std::string& text, graph::Range& range, std::string& error
 
 // Returns kExitOk when the arguments are good, otherwise prints why and returns the code.
 int parseOptions(CommandContext& ctx, ExportOptions& o) {
-    const std::vector<std::string>& a = ctx.args;
-    if (a.empty() || a[0].empty() || a[0].rfind("--", 0) == 0) {
+    const CommandLine& line = ctx.line;
+    o.file = line.modeValue;
+    if (o.file.empty() || o.file.rfind("--", 0) == 0) {
         ctx.err << "lindor: --export needs a file name first\n";
         return kExitUsage;
     }
-    o.file = a[0];
-    bool onlyFunctions = false;
-    for (std::size_t i = 1; i < a.size(); ++i) {
-        const std::string& arg = a[i];
-        if (onlyFunctions || arg.rfind("--", 0) != 0) {
-            o.functions.push_back(arg);
-            continue;
-        }
-        auto value = [&](std::string& out) {
-            if (i + 1 >= a.size()) {
-                ctx.err << "lindor: " << arg << " needs a value\n";
-                return false;
-            }
-            out = a[++i];
-            return true;
-        };
-        std::string v;
-        if (arg == "--") {
-            onlyFunctions = true;
-        } else if (arg == "--size") {
-            if (!value(v))
-                return kExitUsage;
-            if (!parseSize(v, o.width, o.height)) {
-                ctx.err << "lindor: --size needs WIDTHxHEIGHT, each 1 to " << kLargestSide
-                        << " pixels, not '" << v << "'\n";
-                return kExitUsage;
-            }
-        } else if (arg == "--range") {
-            std::string error;
-            if (!value(v))
-                return kExitUsage;
-            graph::Range range;
-            if (!parseRange(v, range, error)) {
-                ctx.err << "lindor: " << error << "\n";
-                return kExitUsage;
-            }
-            o.range = range;
-        } else if (arg == "--degrees") {
-            o.degrees = true;
-        } else if (arg == "--lines") {
-            if (!value(v))
-                return kExitUsage;
-            if (v == "dotted")
-                o.lines = graph::LineStyle::Dotted;
-            else if (v == "normal")
-                o.lines = graph::LineStyle::Normal;
-            else if (v == "bold")
-                o.lines = graph::LineStyle::Bold;
-            else {
-                ctx.err << "lindor: --lines is dotted, normal or bold, not '" << v << "'\n";
-                return kExitUsage;
-            }
-        } else if (arg == "--no-axis") {
-            o.hideAxis = true;
-        } else if (arg == "--no-grid") {
-            o.hideGrid = true;
-        } else if (arg == "--no-scale-text") {
-            o.hideScaleText = true;
-        } else if (arg == "--no-names") {
-            o.hideNames = true;
-        } else if (arg == "--integral") {
-            if (!value(o.integral))
-                return kExitUsage;
-            o.hasIntegral = true;
-        } else if (arg == "--document") {
-            if (!value(o.document))
-                return kExitUsage;
-        } else {
-            ctx.err << "lindor: unknown --export option '" << arg << "'\n";
+    o.functions = line.positional;
+    if (line.has("size")) {
+        const std::string v = line.value("size");
+        if (!parseSize(v, o.width, o.height)) {
+            ctx.err << "lindor: --size needs WIDTHxHEIGHT, each 1 to " << kLargestSide
+                    << " pixels, not '" << v << "'\n";
             return kExitUsage;
         }
     }
+    if (line.has("range")) {
+        std::string error;
+        graph::Range range;
+        if (!parseRange(line.value("range"), range, error)) {
+            ctx.err << "lindor: " << error << "\n";
+            return kExitUsage;
+        }
+        o.range = range;
+    }
+    o.degrees = line.has("degrees");
+    if (line.has("lines")) {
+        const std::string v = line.value("lines");
+        if (v == "dotted")
+            o.lines = graph::LineStyle::Dotted;
+        else if (v == "normal")
+            o.lines = graph::LineStyle::Normal;
+        else if (v == "bold")
+            o.lines = graph::LineStyle::Bold;
+        else {
+            ctx.err << "lindor: --lines is dotted, normal or bold, not '" << v << "'\n";
+            return kExitUsage;
+        }
+    }
+    o.hideAxis = line.has("no-axis");
+    o.hideGrid = line.has("no-grid");
+    o.hideScaleText = line.has("no-scale-text");
+    o.hideNames = line.has("no-names");
+    o.hasIntegral = line.has("integral");
+    o.integral = line.value("integral");
+    o.document = line.value("document");
     if (o.hasIntegral && !o.functions.empty()) {
         ctx.err << "lindor: --export draws either functions or one --integral, not both\n";
         return kExitUsage;
@@ -172,27 +137,6 @@ int parseOptions(CommandContext& ctx, ExportOptions& o) {
         return kExitUsage;
     }
     return kExitOk;
-}
-
-// Qt's notes about its runtime folder are not the user's concern on the command line;
-// every other message of Qt still reaches stderr.
-void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtWarningMsg && text.startsWith(QStringLiteral("QStandardPaths:")))
-        return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-}
-
-// Text drawing needs a GUI application; without a display it runs off-screen.
-std::unique_ptr<QGuiApplication> ensureGuiApplication() {
-    if (QGuiApplication::instance())
-        return nullptr;
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietQtMessages);
-    static int argc = 1;
-    static char name[] = "lindor";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // The document's Range: its six texts in the user's number format or with a point.
@@ -221,7 +165,7 @@ int runExport(CommandContext& ctx) {
         [&ctx](const std::string& message) { ctx.err << "lindor: " << message << "\n"; });
     if (!ctx.programDir.empty())
         language.LoadLanguage("English", ctx.programDir);
-    const NumberLocale locale = NumberLocale::fromEnvironment();
+    const NumberLocale& locale = ctx.locale;
 
     // What to draw: the document first, then the command line on top of it.
     graph::Mode mode = graph::Mode::Function;
@@ -283,7 +227,11 @@ int runExport(CommandContext& ctx) {
     }
     view.state().view = settings;
 
-    const auto app = ensureGuiApplication();
+    // Drawing text needs the GUI application that the program creates for this mode.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        ctx.err << "lindor: --export needs a graphical application object\n";
+        return kExitFailure;
+    }
     qtgui::GraphSurfaces surfaces;
     view.setMode(mode, surfaces.canvas());
     for (const std::string& text : texts) {
@@ -301,7 +249,7 @@ int runExport(CommandContext& ctx) {
 
     // The picture the graph window shows: a full redraw of everything plotted.
     view.redraw(surfaces.canvas());
-    if (!qtgui::savePicture(surfaces, o.file, error)) {
+    if (!qtgui::savePicture(surfaces, o.file, error, &language)) {
         ctx.err << "lindor: " << error << "\n";
         return kExitFailure;
     }

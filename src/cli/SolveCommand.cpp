@@ -94,55 +94,38 @@ std::size_t functionsNeeded(Kind kind) {
     return kind == Kind::Intersection ? 2 : 1;
 }
 
-bool parseRequest(const std::vector<std::string>& args, SolveRequest& request, std::ostream& err) {
-    if (args.empty() || !parseKind(args[0], request.kind)) {
-        err << "lindor: --solve needs a kind"
-            << (args.empty() ? std::string() : ", not '" + args[0] + "'") << "\n"
-            << kSolveUsage;
+bool parseRequest(const CommandLine& line, SolveRequest& request, std::ostream& err) {
+    if (!parseKind(line.modeValue, request.kind)) {
+        err << "lindor: --solve needs a kind, not '" << line.modeValue << "'\n" << kSolveUsage;
         return false;
     }
-    bool optionsEnded = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnded) {
-            request.functions.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (a == "--box" || a == "--value") {
-            if (i + 1 >= args.size()) {
-                err << "lindor: " << a << " needs a value\n" << kSolveUsage;
-                return false;
-            }
-            const std::string& v = args[++i];
-            if (a == "--value") {
-                request.hasValue = true;
-                request.value = v;
-            } else if (!parseBox(v, request.box)) {
-                err << "lindor: --box needs four numbers LEFT,RIGHT,BOTTOM,TOP, not '" << v
-                    << "'\n";
-                return false;
-            } else {
-                request.hasBox = true;
-            }
-        } else if (a == "--degrees") {
-            request.degrees = true;
-        } else {
-            // Anything else is a function text, even when it starts with "-" (-x^2).
-            request.functions.push_back(a);
-        }
+    request.functions = line.positional;
+    request.degrees = line.has("degrees");
+    if (line.has("value")) {
+        request.hasValue = true;
+        request.value = line.value("value");
     }
+    if (line.has("box")) {
+        const std::string v = line.value("box");
+        if (!parseBox(v, request.box)) {
+            err << "lindor: --box needs four numbers LEFT,RIGHT,BOTTOM,TOP, not '" << v << "'\n";
+            return false;
+        }
+        request.hasBox = true;
+    }
+    const std::string& kindName = line.modeValue;
     const bool needsBox = request.kind != Kind::YIntersection && request.kind != Kind::Integral;
     if (needsBox && !request.hasBox) {
-        err << "lindor: --solve " << args[0] << " needs --box LEFT,RIGHT,BOTTOM,TOP\n";
+        err << "lindor: --solve " << kindName << " needs --box LEFT,RIGHT,BOTTOM,TOP\n";
         return false;
     }
     const bool needsValue = request.kind == Kind::XCalc || request.kind == Kind::YCalc;
     if (needsValue && !request.hasValue) {
-        err << "lindor: --solve " << args[0] << " needs --value V\n";
+        err << "lindor: --solve " << kindName << " needs --value V\n";
         return false;
     }
     if (request.functions.size() != functionsNeeded(request.kind)) {
-        err << "lindor: --solve " << args[0] << " takes "
+        err << "lindor: --solve " << kindName << " takes "
             << (functionsNeeded(request.kind) == 2 ? "two functions" : "one function") << "\n"
             << kSolveUsage;
         return false;
@@ -159,7 +142,7 @@ void printLines(const std::vector<std::string>& lines, std::ostream& out) {
 
 int runSolve(CommandContext& ctx) {
     SolveRequest request;
-    if (!parseRequest(ctx.args, request, ctx.err))
+    if (!parseRequest(ctx.line, request, ctx.err))
         return kExitUsage;
 
     lang::Language language([&ctx](const std::string& message) { ctx.err << message << "\n"; });
@@ -167,7 +150,7 @@ int runSolve(CommandContext& ctx) {
 
     expr::EngineContext engine;
     engine.language = &language;
-    engine.locale = NumberLocale::fromEnvironment(); // the typed value and the result lines
+    engine.locale = ctx.locale; // the typed value and the result lines
 
     engine.angleMode = request.degrees ? expr::AngleMode::Degrees : expr::AngleMode::Radians;
     expr::TFunctionDB functions(engine);

@@ -1,6 +1,7 @@
 // lindor --table FUNCTION XMIN XMAX XSTEP: prints the value table, one line per row.
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli/Cli.h"
 #include "expr/FuncEval.h"
@@ -11,7 +12,8 @@
 namespace lindor::cli {
 
 int runTable(CommandContext& ctx) {
-    if (ctx.args.size() != 4) {
+    const std::vector<std::string>& args = ctx.line.positional;
+    if (args.size() != 4) {
         ctx.err << "lindor: --table needs a function, XMIN, XMAX and XSTEP\n"
                 << "usage: lindor --table FUNCTION XMIN XMAX XSTEP\n";
         return kExitUsage;
@@ -21,12 +23,12 @@ int runTable(CommandContext& ctx) {
     language.LoadLanguage("English", ctx.programDir);
 
     expr::EngineContext engine;
-    engine.locale = NumberLocale::fromEnvironment();
+    engine.locale = ctx.locale;
     engine.language = &language;
     expr::TFunctionDB functions(engine);
 
-    const table::ValueTableResult table = table::buildValueTable(
-        {ctx.args[0], ctx.args[1], ctx.args[2], ctx.args[3]}, functions, language);
+    const table::ValueTableResult table =
+        table::buildValueTable({args[0], args[1], args[2], args[3]}, functions, language);
     if (!table.ok) {
         ctx.err << "lindor: " << table.error << '\n';
         return kExitUsage;

@@ -90,17 +90,38 @@ bool TFunction::Evaluate(long double x, long double& y) {
 
 // Central differences with the steps 0.1, 0.01, ...: stops when two estimates in a row
 // differ by less than 1e-8, or after fifty steps.
+//
+// Far from 0, or for large values, rounding noise keeps the estimates apart until the
+// step is lost in the rounding of x + h and x - h. From there on the quotients measure
+// the rounding, not the slope (0 once x + h == x), and two of them may agree by chance.
+// So the search stops once rounding has changed the step by more than a millionth, and
+// answers the later estimate of the successive pair that agreed best (the first such
+// pair on a tie). Wherever the estimates agree before that, the result is the same.
 bool TFunction::Derivative(long double x, long double& y) {
+    constexpr long double kStepDistortion = 1e-6L;
     long double h = 1;
     long double output = 0;
     bool estimated = false;
     bool written = false;
+    bool paired = false;
+    long double bestGap = 0;
+    long double bestEstimate = 0;
+    // Rounding moves x +- h by at most 2^-63 (|x| + h), which is a millionth of the step
+    // only once h is below |x| / 1.8e13; larger steps need no check.
+    const long double roundingMatters = std::fabs(x) * 1e-13L;
     for (int i = 1;; ++i) {
         h = h / 10;
+        const long double above = x + h;
+        const long double below = x - h;
+        if (h < roundingMatters && std::fabs((above - below) - 2 * h) > 2 * h * kStepDistortion) {
+            if (paired)
+                output = bestEstimate;
+            break;
+        }
         const long double previous = output;
         long double y1 = 0;
         long double y2 = 0;
-        bool both = Evaluate(x + h, y1) && Evaluate(x - h, y2);
+        bool both = Evaluate(above, y1) && Evaluate(below, y2);
         if (both) {
             const long double quotient = (y1 - y2) / (2 * h);
             if (isFiniteValue(quotient)) {
@@ -113,8 +134,16 @@ bool TFunction::Derivative(long double x, long double& y) {
         if (i == 50)
             break;
         if (both) {
-            if (estimated && std::fabs(output - previous) < 1e-8L)
-                break;
+            if (estimated) {
+                const long double gap = std::fabs(output - previous);
+                if (gap < 1e-8L)
+                    break;
+                if (!paired || gap < bestGap) {
+                    paired = true;
+                    bestGap = gap;
+                    bestEstimate = output;
+                }
+            }
             estimated = true;
         }
     }

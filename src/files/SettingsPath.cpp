@@ -1,6 +1,9 @@
 #include "files/SettingsPath.h"
 
 #include <cstdlib>
+#include <cstring>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lindor::files {
@@ -13,7 +16,7 @@ bool isAbsolute(const char* path) {
 } // namespace
 
 std::string settingsFilePath(const std::string& programFile, const EnvironmentLookup& env,
-                             const FolderWritable& writable) {
+                             const FileExists& exists) {
     const std::size_t slash = programFile.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : programFile.substr(0, slash);
     std::string name = slash == std::string::npos ? programFile : programFile.substr(slash + 1);
@@ -24,21 +27,31 @@ std::string settingsFilePath(const std::string& programFile, const EnvironmentLo
         name = "lindor";
     const std::string fileName = name + ".INI";
 
-    if (writable(folder))
-        return folder + "/" + fileName;
+    const std::string beside = folder + "/" + fileName;
+    if (exists(beside))
+        return beside;
     const char* config = env("XDG_CONFIG_HOME");
     if (isAbsolute(config))
         return std::string(config) + "/lindor/" + fileName;
     const char* home = env("HOME");
     if (isAbsolute(home))
         return std::string(home) + "/.config/lindor/" + fileName;
-    return folder + "/" + fileName;
+    return {};
 }
 
 std::string settingsFilePath(const std::string& programFile) {
-    return settingsFilePath(
-        programFile, [](const char* name) { return std::getenv(name); },
-        [](const std::string& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; });
+    const EnvironmentLookup env = [](const char* name) -> const char* {
+        const char* value = std::getenv(name);
+        if (value == nullptr && std::strcmp(name, "HOME") == 0) {
+            if (const passwd* user = ::getpwuid(::getuid()))
+                return user->pw_dir;
+        }
+        return value;
+    };
+    return settingsFilePath(programFile, env, [](const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    });
 }
 
 } // namespace lindor::files

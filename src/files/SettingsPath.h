@@ -8,18 +8,19 @@ namespace lindor::files {
 
 // Looks up an environment variable; nullptr when it is not set.
 using EnvironmentLookup = std::function<const char*(const char* name)>;
-// True when new files can be created in a folder.
-using FolderWritable = std::function<bool(const std::string& folder)>;
+// True when a regular file exists at the path.
+using FileExists = std::function<bool(const std::string& path)>;
 
-// The program file's name with its extension replaced by ".INI", in the program's folder
-// when that folder is writable (a build tree, a copy of the program in a folder of its
-// own); otherwise in "$XDG_CONFIG_HOME/lindor/" or, when that variable is unset or not an
-// absolute path, "$HOME/.config/lindor/". Without a usable HOME the program's folder is
-// kept (writes then fail quietly, reads give the defaults).
+// The program file's name with its extension replaced by ".INI". It lives beside the
+// program only when such a file is already there (a portable copy of the program in a
+// folder of its own); otherwise in "$XDG_CONFIG_HOME/lindor/" or, when that variable is
+// unset or not an absolute path, "$HOME/.config/lindor/". Empty when there is no usable
+// HOME either: the program then runs with every default and keeps nothing.
 std::string settingsFilePath(const std::string& programFile, const EnvironmentLookup& env,
-                             const FolderWritable& writable);
+                             const FileExists& exists);
 
-// The process's environment and access(2).
+// The process's environment (HOME falls back to the user's home folder in the password
+// database) and stat(2).
 std::string settingsFilePath(const std::string& programFile);
 
 } // namespace lindor::files

@@ -1,7 +1,7 @@
 #include "gif/GifFile.h"
 
-#include "gif/FileWriter.h"
 #include "gif/LzwEncoder.h"
+#include "util/AtomicFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -153,7 +153,9 @@ std::vector<std::uint8_t> TGifFile::saveToBytes() {
 
 void TGifFile::SaveToFile(const std::string& fileName) {
     const std::vector<std::uint8_t> bytes = saveToBytes();
-    writeFileReplacing(fileName, bytes);
+    std::string reason;
+    if (!replaceFile(fileName, reinterpret_cast<const char*>(bytes.data()), bytes.size(), reason))
+        throw EGifFileError(fileName, reason);
 }
 
 } // namespace lindor::gif

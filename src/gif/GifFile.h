@@ -76,9 +76,9 @@ public:
     // failure.
     void AddImage(const TColorTable& table, const TByteArray2D& matrix);
 
-    // Encodes the images and writes the file. The bytes go to a new file beside the
-    // target, which then replaces it; on failure EGifFileError is raised and any older
-    // file of that name is left as it was.
+    // Encodes the images and writes the file through replaceFile (util/AtomicFile.h): a
+    // new file beside the target replaces it. On failure EGifFileError is raised and any
+    // older file of that name is left as it was.
     void SaveToFile(const std::string& fileName);
 
     // Encodes the images and returns the whole file's bytes.

@@ -1,10 +1,12 @@
 #include "qt/PictureFiles.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 #include <algorithm>
 #include <cctype>
 
 #include "qt/GifImage.h"
+#include "qt/PictureWrite.h"
 #include "qt/SvgOutput.h"
 
 namespace lindor::qtgui {
@@ -28,34 +30,35 @@ PictureFormat pictureFormatOf(const std::string& path) {
     return PictureFormat::Unknown;
 }
 
-namespace {
-
-bool saveImage(const QImage& image, const std::string& path, const char* format,
-               std::string& error) {
-    QImageWriter writer(QString::fromStdString(path), format);
+bool saveImage(const QImage& image, PictureFormat format, const std::string& path,
+               std::string& error, const lang::Language* translations) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format == PictureFormat::Bmp ? "BMP" : "PNG");
     if (!writer.write(image)) {
-        error = "Cannot write " + path + ": " + writer.errorString().toStdString();
+        error = pictureWriteError(path, writer.errorString().toStdString(), translations);
         return false;
     }
-    return true;
+    return writePictureFile(path, bytes, error, translations);
 }
 
-} // namespace
-
-bool savePicture(GraphSurfaces& surfaces, const std::string& path, std::string& error) {
-    switch (pictureFormatOf(path)) {
+bool savePicture(GraphSurfaces& surfaces, const std::string& path, std::string& error,
+                 const lang::Language* translations, const gif::ProgressHook& progress) {
+    const PictureFormat format = pictureFormatOf(path);
+    switch (format) {
     case PictureFormat::Png:
-        return saveImage(surfaces.image(), path, "PNG", error);
     case PictureFormat::Bmp:
-        return saveImage(surfaces.image(), path, "BMP", error);
+        return saveImage(surfaces.image(), format, path, error, translations);
     case PictureFormat::Svg:
-        return saveSvg(surfaces.recording(), path, error);
+        return saveSvg(surfaces.recording(), path, error, translations);
     case PictureFormat::Gif:
-        return saveGif(surfaces.image(), path, error);
+        return saveGif(surfaces.image(), path, error, progress, translations);
     case PictureFormat::Unknown:
         break;
     }
-    error = "Cannot write " + path + ": unknown picture format (use .png, .bmp, .svg or .gif)";
+    error = pictureWriteError(path, "unknown picture format (use .png, .bmp, .svg or .gif)",
+                              translations);
     return false;
 }
 

@@ -1,10 +1,10 @@
 #include "qt/SvgOutput.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "qt/PictureWrite.h"
 #include "qt/QtCanvas.h"
 
 namespace lindor::qtgui {
@@ -33,15 +33,9 @@ QByteArray svgFromRecording(const graph::RecordingCanvas& recording) {
     return bytes;
 }
 
-bool saveSvg(const graph::RecordingCanvas& recording, const std::string& path, std::string& error) {
-    const QByteArray bytes = svgFromRecording(recording);
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    return true;
+bool saveSvg(const graph::RecordingCanvas& recording, const std::string& path, std::string& error,
+             const lang::Language* translations) {
+    return writePictureFile(path, svgFromRecording(recording), error, translations);
 }
 
 } // namespace lindor::qtgui

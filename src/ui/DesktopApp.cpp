@@ -4,10 +4,10 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
-#include <clocale>
 
 #include "files/DataFolder.h"
 #include "files/SettingsPath.h"
+#include "qt/AppLocale.h"
 #include "ui/AppState.h"
 #include "ui/MainFrame.h"
 #include "ui/QtQuestions.h"
@@ -32,14 +32,6 @@ AppPaths pathsOfThisProgram() {
     return paths;
 }
 
-NumberLocale regionalNumbers() {
-    // The separators the user types and reads; the C library itself keeps "C" so that
-    // every conversion in the program is its own.
-    const NumberLocale locale = NumberLocale::fromEnvironment();
-    std::setlocale(LC_NUMERIC, "C");
-    return locale;
-}
-
 } // namespace
 
 int runDesktop(int argc, char** argv) {
@@ -48,7 +40,7 @@ int runDesktop(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lindor"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/lindor.svg")));
 
-    AppState app(pathsOfThisProgram(), regionalNumbers());
+    AppState app(pathsOfThisProgram(), qtgui::adoptUserNumberLocale());
     QtQuestions questions(nullptr, QStringLiteral("Lindor"));
 
     // The splash is up while the windows are made, and goes before any message box (so

@@ -1,10 +1,10 @@
 #include "util/NumberText.h"
 
 #include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <langinfo.h>
 #include <locale.h>
 
 namespace lindor {
@@ -84,21 +84,17 @@ DecimalDigits toDecimalDigits(long double magnitude, int precision) {
 
 NumberLocale NumberLocale::fromEnvironment() {
     NumberLocale result;
-    const char* previous = std::setlocale(LC_NUMERIC, "");
-    if (previous != nullptr) {
-        const std::lconv* conv = std::localeconv();
-        if (conv != nullptr) {
-            const char* point = conv->decimal_point;
-            const char* group = conv->thousands_sep;
-            // Only single-byte separators can be typed and shown as one character.
-            if (point != nullptr && point[0] != '\0' && point[1] == '\0')
-                result.decimalSeparator = point[0];
-            if (group != nullptr && group[0] != '\0' && group[1] == '\0')
-                result.thousandsSeparator = group[0];
-        }
+    // A locale object of its own: the process's locale is neither read nor changed.
+    if (const locale_t user = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr))) {
+        const char* point = nl_langinfo_l(RADIXCHAR, user);
+        const char* group = nl_langinfo_l(THOUSEP, user);
+        // Only single-byte separators can be typed and shown as one character.
+        if (point != nullptr && point[0] != '\0' && point[1] == '\0')
+            result.decimalSeparator = point[0];
+        if (group != nullptr && group[0] != '\0' && group[1] == '\0')
+            result.thousandsSeparator = group[0];
+        freelocale(user);
     }
-    // Keep the C library's own conversions predictable for the rest of the program.
-    std::setlocale(LC_NUMERIC, "C");
     if (result.thousandsSeparator == result.decimalSeparator)
         result.thousandsSeparator = result.decimalSeparator == ',' ? '.' : ',';
     return result;

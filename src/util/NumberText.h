@@ -11,7 +11,9 @@ struct NumberLocale {
     char decimalSeparator = '.';
     char thousandsSeparator = ',';
 
-    // Reads the separators of the user's locale (setlocale(LC_NUMERIC, "") then localeconv).
+    // The separators of the locale that the environment names (LC_ALL, LC_NUMERIC, LANG),
+    // read without touching the process's own locale. '.' and ',' when that locale is not
+    // installed or its separators are not single characters.
     static NumberLocale fromEnvironment();
 };
 

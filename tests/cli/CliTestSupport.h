@@ -1,8 +1,10 @@
 // Runs a command-line mode in process and keeps what it printed.
 #pragma once
 
+#include <cstdio>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 #include "cli/Cli.h"
@@ -27,6 +29,26 @@ inline Outcome runMode(const std::string& mode, const std::vector<std::string>& 
     o.out = out.str();
     o.err = err.str();
     return o;
+}
+
+// Runs `command` in the shell; `out` holds what it printed on the streams the command
+// sends to its standard output, `code` its exit status (-1 when it did not exit).
+inline Outcome runShell(const std::string& command) {
+    Outcome o;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return o;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        o.out += buffer;
+    const int status = pclose(pipe);
+    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return o;
+}
+
+// The built program, quoted for the shell.
+inline std::string program() {
+    return std::string("'") + LINDOR_EXE + "'";
 }
 
 } // namespace lindor::cli::testing

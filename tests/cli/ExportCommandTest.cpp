@@ -10,6 +10,7 @@
 
 #include "cli/Cli.h"
 #include "graph/Color.h"
+#include "qt/FileSizeLimit.h"
 #include "qt/QtTestApp.h"
 
 namespace lindor::cli {
@@ -193,6 +194,27 @@ TEST_F(ExportCommandTest, UnwritableFileFails) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(run({"--export"}, out, err, LINDOR_DATA_DIR), kExitUsage);
+}
+
+TEST_F(ExportCommandTest, AFullDiskFailsAndKeepsTheOldPicture) {
+    const std::string path = file("kept.png");
+    ASSERT_EQ(exportTo(path, {"x"}).code, kExitOk);
+    QFile before(QString::fromStdString(path));
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray old = before.readAll();
+    before.close();
+
+    Outcome o;
+    {
+        const qtgui::testing::FileSizeLimit full(64);
+        o = exportTo(path, {"--no-grid", "-x^2"});
+    }
+    EXPECT_EQ(o.code, kExitFailure);
+    EXPECT_NE(o.err.find(path), std::string::npos) << o.err;
+    QFile after(QString::fromStdString(path));
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), {}), 1);
 }
 
 void writeText(const std::string& path, const std::string& text) {

@@ -46,6 +46,13 @@ TEST_F(SolveCommandTest, OptionsReachTheAnalysis) {
               "\ny = -x-2\n" + text("Root") + ": x = -2\n");
 }
 
+TEST_F(SolveCommandTest, NewtonFindsRootsAndValuesFarFromZero) {
+    EXPECT_EQ(solve({"root", "--box", "500,1500,-1,1", "x^3-1E9"}).out,
+              "\ny = x^3-1E9\n" + text("Root") + ": x = 1000\n");
+    EXPECT_EQ(solve({"xcalc", "--box", "0.9E9,1.5E9,0,2E27", "--value", "1E27", "x^3"}).out,
+              "\ny = x^3\n" + text("XCalc") + ": y = 1E27 " + text("for") + " x = 1000000000\n");
+}
+
 TEST_F(SolveCommandTest, IntegralPrintsItsLines) {
     const SolveOutput r = solve({"integral", "x^2;0;1"});
     EXPECT_EQ(r.code, kExitOk);

@@ -25,6 +25,11 @@ TEST(TableCommand, PrintsTheWholeTable) {
     EXPECT_EQ(empty.out, "y=x\nx\ty\ty'\n\n");
 }
 
+TEST(TableCommand, SlopesFarFromZeroAreNotZero) {
+    const Outcome o = table({"x^3", "999999", "1000001", "1"});
+    EXPECT_EQ(o.out, "y=x^3\nx\ty\ty'\n\n1E6\t1E18\t3E12\n1E6\t1E18\t3E12\n1E6\t1E18\t3E12\n");
+}
+
 TEST(TableCommand, RefusalsGoToStandardError) {
     const Outcome badNumber = table({"x", "0", "one", "1"});
     EXPECT_EQ(badNumber.code, kExitUsage);

@@ -159,6 +159,30 @@ TEST_F(EvaluateTest, DerivativeRule) {
     EXPECT_NEAR((double)y, 12.0, 1e-7);
 }
 
+TEST_F(EvaluateTest, DerivativeFarFromZeroAndOfLargeValues) {
+    // Rounding noise keeps successive estimates apart until the step is lost in the
+    // rounding of x + h; quotients of rounded values must not count as agreement (they
+    // gave 0 at 1e3 and 1e6, 2.99977e18 at 1e9, -1e10 for x^2 at -5.1512e9).
+    struct Case {
+        const char* text;
+        long double x;
+        long double slope;
+    };
+    const Case cases[] = {
+        {"x^3", 1e3L, 3e6L},          {"x^3", -1e3L, 3e6L},
+        {"x^3", 1e6L, 3e12L},         {"x^3", 1e9L, 3e18L},
+        {"x^3", -1e9L, 3e18L},        {"x^3", 53.704L, 3 * 53.704L * 53.704L},
+        {"x^4", 1e3L, 4e9L},          {"x^2", -5.1512e9L, -10.3024e9L},
+        {"e^x", 40, std::exp(40.0L)},
+    };
+    for (const Case& c : cases) {
+        long double slope = 0;
+        ASSERT_TRUE(compiled(c.text).Derivative(c.x, slope)) << c.text << " at " << (double)c.x;
+        EXPECT_NEAR((double)(slope / c.slope), 1.0, 1e-6) << c.text << " at " << (double)c.x;
+    }
+    EXPECT_NEAR((double)(value("d/dx(x^3)", 1000) / 3e6L), 1.0, 1e-6);
+}
+
 TEST_F(EvaluateTest, RandomDrawsAtEveryEvaluation) {
     TFunction& f = compiled("random");
     long double a = 0;

@@ -9,6 +9,7 @@
 #include "files/Document.h"
 #include "files/Profile.h"
 #include "lang/Language.h"
+#include "util/AtomicFile.h"
 
 using namespace lindor::files;
 using lindor::NumberLocale;
@@ -219,7 +220,7 @@ TEST(DocumentSaving, FailuresLeaveTheOldFileAndAreReported) {
     int calls = 0;
     const FileReplacer fullDisk = [&calls](const std::string& p, const std::string& content,
                                            std::string& error) {
-        return replaceFile(p, content, error, [&calls](int, const char*, std::size_t) {
+        return lindor::replaceFile(p, content, error, [&calls](int, const char*, std::size_t) {
             ++calls;
             errno = ENOSPC;
             return static_cast<ssize_t>(-1);
@@ -251,7 +252,7 @@ TEST(DocumentSaving, ShortWritesAreCompleted) {
     const std::string path = dir.file("short.LDR");
     const FileReplacer trickle = [](const std::string& p, const std::string& content,
                                     std::string& error) {
-        return replaceFile(p, content, error, [](int fd, const char* data, std::size_t) {
+        return lindor::replaceFile(p, content, error, [](int fd, const char* data, std::size_t) {
             return ::write(fd, data, 1);
         });
     };

@@ -147,27 +147,37 @@ TEST(SettingsWriteFailures, MissingFoldersAreCreated) {
     EXPECT_EQ(settings.language(), "Swedish");
 }
 
-TEST(SettingsLocation, BesideTheProgramOrInTheUsersConfigFolder) {
+TEST(SettingsLocation, BesideTheProgramOnlyWhenAlreadyThere) {
     std::map<std::string, std::string> env;
     const EnvironmentLookup lookup = [&env](const char* name) -> const char* {
         const auto it = env.find(name);
         return it == env.end() ? nullptr : it->second.c_str();
     };
-    const FolderWritable yes = [](const std::string&) { return true; };
-    const FolderWritable no = [](const std::string&) { return false; };
+    std::string existing;
+    const FileExists exists = [&existing](const std::string& path) { return path == existing; };
 
-    EXPECT_EQ(settingsFilePath("/opt/lindor/lindor", lookup, yes), "/opt/lindor/lindor.INI");
-    EXPECT_EQ(settingsFilePath("/opt/v1.0/lindor.bin", lookup, yes), "/opt/v1.0/lindor.INI");
-
+    // A portable copy brings its settings file along.
     env["HOME"] = "/home/ann";
-    EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, no),
+    existing = "/opt/lindor/lindor.INI";
+    EXPECT_EQ(settingsFilePath("/opt/lindor/lindor", lookup, exists), "/opt/lindor/lindor.INI");
+    existing = "/opt/v1.0/lindor.INI";
+    EXPECT_EQ(settingsFilePath("/opt/v1.0/lindor.bin", lookup, exists), "/opt/v1.0/lindor.INI");
+
+    // An installed program never writes beside itself, writable folder or not.
+    existing.clear();
+    EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, exists),
               "/home/ann/.config/lindor/lindor.INI");
     env["XDG_CONFIG_HOME"] = "relative/ignored";
-    EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, no),
+    EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, exists),
               "/home/ann/.config/lindor/lindor.INI");
     env["XDG_CONFIG_HOME"] = "/cfg";
-    EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, no), "/cfg/lindor/lindor.INI");
+    EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, exists), "/cfg/lindor/lindor.INI");
 
     env.clear();
-    EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, no), "/usr/bin/lindor.INI");
+    EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, exists), "");
+
+    // Without a place for it, every default holds and nothing is written.
+    SettingsFile nowhere("");
+    EXPECT_FALSE(nowhere.setLanguage("Swedish"));
+    EXPECT_EQ(nowhere.language(), "English");
 }

@@ -2,7 +2,6 @@
 // the failures that must leave no file behind.
 #include "gif/GifTestSupport.h"
 
-#include "gif/FileWriter.h"
 #include "gif/GifFile.h"
 #include "gif/ReadBitmapPixels.h"
 
@@ -372,15 +371,6 @@ TEST(GifFileImages, LaterImageCarriesItsOwnColourTable) {
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(later.RasterBits[i], wide.get(i + 1, 1));
     DGifCloseFile(gif, &error);
-}
-
-TEST(GifErrors, FileWriterReplacesContentWhole) {
-    TempFolder folder;
-    const fs::path path = folder.path() / "data.bin";
-    writeFileReplacing(path.string(), std::vector<std::uint8_t>(1000, 7));
-    writeFileReplacing(path.string(), {1, 2, 3});
-    EXPECT_EQ(readFile(path), (std::vector<std::uint8_t>{1, 2, 3}));
-    EXPECT_EQ(folder.entries(), 1u);
 }
 
 } // namespace

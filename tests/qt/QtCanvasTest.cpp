@@ -97,9 +97,7 @@ TEST_F(QtCanvasTest, OpaqueTextHidesWhatIsBeneath) {
     const int w = c.textWidth("1.23E3");
     const int h = c.textHeight("1.23E3");
     ASSERT_GT(w, 10);
-    ASSERT_GT(h, 8);
-    ASSERT_GT(15, 8);
-    ASSERT_LT(15, 8 + h);
+    ASSERT_GT(h, 8); // the text's box, rows 8 to 8 + h, covers the line's row 15
     const QImage& image = c.image();
     int black = 0;
     for (int y = 8; y < 8 + h; ++y)
