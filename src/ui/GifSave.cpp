@@ -41,8 +41,9 @@ QString cannotWrite(const lang::Language& language, const QString& path) {
 bool saveGifWithProgress(const QImage& snapshot, const QString& path, TProgressForm& progress,
                          QString& error, const lang::Language& language) {
     try {
-        // A picture of its own: what the caller passed may be drawn again while events run.
-        const QImage picture = snapshot.copy();
+        // The picture as it is now: what the caller passed may be drawn again while events
+        // run, and drawing on a shared image detaches it first, so this copy stays as it is.
+        const QImage picture = snapshot;
         SavingState saving(progress);
         std::string message;
         if (qtgui::saveGif(picture, path.toStdString(), message, progress.hook(), &language))

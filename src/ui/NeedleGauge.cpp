@@ -1,19 +1,21 @@
 #include "ui/NeedleGauge.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <string>
 
 namespace lindor::ui {
 namespace {
 
-// Inverts the colour of every pixel of `picture` where `mask` is drawn, so the mask's
-// shape shows in the opposite colour of whatever lies beneath it.
-void invertUnder(QImage& picture, const QImage& mask) {
-    for (int y = 0; y < picture.height(); ++y) {
+// Inverts the colour of every pixel of `picture` where `mask` is drawn (the mask lies at
+// `at`), so the mask's shape shows in the opposite colour of whatever lies beneath it.
+void invertUnder(QImage& picture, const QImage& mask, QPoint at) {
+    const QRect area = QRect(at, mask.size()).intersected(picture.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        const auto* shape = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-            if (qAlpha(shape[x]) >= 128)
+        const auto* shape = reinterpret_cast<const QRgb*>(mask.constScanLine(y - at.y()));
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qAlpha(shape[x - at.x()]) >= 128)
                 line[x] ^= 0x00FFFFFFu;
     }
 }
@@ -63,16 +65,23 @@ QImage TGauge::dialPicture(QSize size) const {
         }
     }
 
-    QImage text(picture.size(), QImage::Format_ARGB32_Premultiplied);
-    text.fill(Qt::transparent);
-    {
-        QPainter painter(&text);
-        painter.setFont(font());
-        painter.setPen(Qt::black);
-        painter.drawText(text.rect(), Qt::AlignCenter,
-                         QString::fromStdString(std::to_string(percent) + "%"));
+    // The text is drawn only where it lies, as the dial is painted at every percent.
+    const QString label = QString::fromStdString(std::to_string(percent) + "%");
+    const QRect textArea = QFontMetrics(font())
+                               .boundingRect(picture.rect(), Qt::AlignCenter, label)
+                               .intersected(picture.rect());
+    if (!textArea.isEmpty()) {
+        QImage text(textArea.size(), QImage::Format_ARGB32_Premultiplied);
+        text.fill(Qt::transparent);
+        {
+            QPainter painter(&text);
+            painter.setFont(font());
+            painter.setPen(Qt::black);
+            painter.drawText(picture.rect().translated(-textArea.topLeft()), Qt::AlignCenter,
+                             label);
+        }
+        invertUnder(picture, text, textArea.topLeft());
     }
-    invertUnder(picture, text);
     return picture;
 }
 

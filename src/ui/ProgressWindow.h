@@ -23,8 +23,9 @@ public:
     TGauge& gauge() { return *m_gauge; }
 
     // The hook for the writer: shows and sets the dial, hides it at the end, and lets
-    // pending events other than user input run after every report, so the window is
-    // painted while the save goes on. Valid as long as this window exists.
+    // pending events other than user input run whenever the window has been shown or
+    // hidden and at least once per frame time (15 ms) while reports come in, so the window
+    // is painted while the save goes on. Valid as long as this window exists.
     gif::ProgressHook hook();
 
     // While saving, the window refuses to close.
