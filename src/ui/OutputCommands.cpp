@@ -112,13 +112,19 @@ void OutputCommands::guarded(const std::function<void()>& command) {
     // A save lets pending events run; a command started from one of them waits its turn.
     if (m_busy)
         return;
-    m_busy = true;
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busy(m_busy);
     try {
         command();
     } catch (const std::exception& e) {
-        m_questions.error(QString::fromStdString(e.what()));
+        m_questions.error(text("UnexpectedError") + QStringLiteral("\n\n") +
+                          QString::fromStdString(e.what()));
+    } catch (...) {
+        m_questions.error(text("UnexpectedError"));
     }
-    m_busy = false;
 }
 
 // Copies ---------------------------------------------------------------------------------

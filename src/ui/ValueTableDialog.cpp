@@ -153,6 +153,8 @@ void TfrmValueTable::btnCalculateClick() {
         m_memo->setPlainText(QString::fromStdString(table::joinLines(result.lines, "\n")));
     } catch (const std::exception& e) {
         m_questions.error(QString::fromStdString(e.what()));
+    } catch (...) {
+        m_questions.error(QString::fromStdString(m_language.text("UnexpectedError")));
     }
 }
 
