@@ -190,16 +190,5 @@ TEST(PrintOutput, PictureKeepsItsScreenSizeWhenItFitsAndShrinksProportionallyWhe
     EXPECT_EQ(printedPictureSize({100, 1000}, 100, 300, 300, {6000, 1500}), QSize(150, 1500));
 }
 
-TEST_F(OutputCommandsTest, CaptionsFollowTheLanguage) {
-    EXPECT_EQ(m_commands->findChild<QAction*>("SaveAsBMPPicture1")->text(),
-              "Save As B&MP Picture...");
-    m_state->language.LoadLanguage("Swedish", LINDOR_DATA_DIR);
-    m_commands->applyLanguage();
-    EXPECT_EQ(m_commands->findChild<QAction*>("SaveAsPDFPicture1")->text(),
-              "Spara som P&DF-bild...");
-    EXPECT_EQ(m_commands->fileMenuActions().size(), 8);
-    EXPECT_EQ(m_commands->editMenuActions().size(), 2);
-}
-
 } // namespace
 } // namespace lindor::ui::test
