@@ -6,10 +6,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
-#include <QSaveFile>
 #include <QWidget>
 #include <exception>
 #include <string>
@@ -37,8 +34,8 @@ QString withName(QString text, const QString& name) {
 OutputCommands::OutputCommands(AppState& state, Questions& questions, QWidget* mainWindow,
                                qtgui::GraphSurfaces& surfaces,
                                std::function<QStringList()> logLines, TProgressForm& progress)
-    : QObject(mainWindow), m_state(state), m_questions(questions), m_mainWindow(mainWindow),
-      m_surfaces(surfaces), m_logLines(std::move(logLines)), m_progress(progress),
+    : m_state(state), m_questions(questions), m_mainWindow(mainWindow), m_surfaces(surfaces),
+      m_logLines(std::move(logLines)), m_progress(progress),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       m_dialogs{{"BitmapFile", ".BMP", {}},
                 {"GifFile", ".Gif", {}},

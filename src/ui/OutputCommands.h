@@ -28,7 +28,9 @@ class OutputCommands : public QObject {
     Q_OBJECT
 
 public:
-    // `logLines` gives the log window's lines in order; `progress` shows GIF saves.
+    // `logLines` gives the log window's lines in order; `progress` shows GIF saves;
+    // `mainWindow` (may be null) parents the dialogs. The creator owns this object; the
+    // actions are its children and leave the menus when it is destroyed.
     OutputCommands(AppState& state, Questions& questions, QWidget* mainWindow,
                    qtgui::GraphSurfaces& surfaces, std::function<QStringList()> logLines,
                    TProgressForm& progress);

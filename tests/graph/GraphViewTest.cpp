@@ -89,7 +89,8 @@ TEST_F(GraphViewTest, EraseKeepsTheOthersAndWhatPointsAtThem) {
     EXPECT_EQ(y, 2);
     // The survivors moved up a colour; the erased one is gone from the picture.
     EXPECT_EQ(findText(primitivesOf<primitive::Text>(canvas), "y = SIN x"), nullptr);
-    const primitive::Text* moved = findText(primitivesOf<primitive::Text>(canvas), "y = x-1");
+    const std::vector<primitive::Text> texts = primitivesOf<primitive::Text>(canvas);
+    const primitive::Text* moved = findText(texts, "y = x-1");
     ASSERT_NE(moved, nullptr);
     EXPECT_EQ(moved->font.color, kFunctionColors[1]);
 
