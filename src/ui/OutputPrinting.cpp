@@ -1,0 +1,72 @@
+// The print commands of OutputCommands: the graph, the log and the printer setup. Where
+// no printer is installed, a printout goes into a PDF file instead.
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QWidget>
+
+#include "qt/GraphSurfaces.h"
+#include "ui/AppState.h"
+#include "ui/OutputCommands.h"
+#include "ui/PrintOutput.h"
+#include "ui/Questions.h"
+
+namespace lindor::ui {
+namespace {
+
+// The resolution pictures are drawn for when there is no screen to ask.
+constexpr double kScreenDpi = 96;
+
+} // namespace
+
+double OutputCommands::screenDpi() const {
+    return m_mainWindow ? m_mainWindow->logicalDpiX() : kScreenDpi;
+}
+
+void OutputCommands::Print1Click() {
+    print([this](QPagedPaintDevice& device) {
+        return printPicture(device, m_surfaces.image(), screenDpi());
+    });
+}
+
+void OutputCommands::PrintLog1Click() {
+    const QStringList lines = m_logLines ? m_logLines() : QStringList();
+    print([&lines](QPagedPaintDevice& device) { return printLines(device, lines); });
+}
+
+void OutputCommands::PrintSetup1Click() {
+    m_questions.setUpPrinter(*m_printer, dialogCaption("PrintSetup"));
+}
+
+void OutputCommands::print(const std::function<bool(QPagedPaintDevice&)>& print) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        if (!print(*m_printer) || m_printer->printerState() == QPrinter::Error)
+            m_questions.error(text("CannotPrint"));
+        return;
+    }
+
+    // No printer: the same pages as a PDF document, written under a temporary name and
+    // put in place when complete.
+    const QString name = askFileName(text("NoPrinterSaveAsPdf"), m_printoutDialog);
+    if (name.isEmpty())
+        return;
+    QSaveFile file(name);
+    bool printed = file.open(QIODevice::WriteOnly);
+    if (printed) {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Lindor"));
+        writer.setPageLayout(m_printer->pageLayout());
+        printed = print(writer);
+    }
+    if (printed)
+        printed = file.commit();
+    else
+        file.cancelWriting();
+    if (!printed)
+        m_questions.error(text("PictureCannotBeSaved").replace(QStringLiteral("%s"), name) +
+                          QStringLiteral("\n\n") + file.errorString());
+}
+
+} // namespace lindor::ui
