@@ -46,9 +46,15 @@ const char* operationKey(RangeOperation operation) {
 } // namespace
 
 FrameController::FrameController(AppState& app, Questions& questions, FrameWindows windows)
-    : m_app(app), m_questions(questions), m_windows(windows) {}
+    : m_app(app), m_questions(questions), m_windows(windows) {
+    // The integral writes its lines to the log window.
+    m_app.graph.setLogSink(
+        [this](const std::string& line) { m_windows.log.appendLines({line}); });
+}
 
-FrameController::~FrameController() = default;
+FrameController::~FrameController() {
+    m_app.graph.setLogSink(nullptr);
+}
 
 QString FrameController::text(const char* key) const {
     return QString::fromStdString(m_app.language.text(key));

@@ -96,10 +96,12 @@ TEST(CommandLine, WithoutAModeEveryArgumentGoesToTheDesktop) {
     EXPECT_EQ(requestedMode({"-x", "--help"}), Mode::Help);
     EXPECT_EQ(requestedMode({"--version", "--eval"}), Mode::Version);
 
-    // The program itself: -x^2 reaches the desktop branch, not the option parser.
-    const Outcome desktop = testing::runShell(testing::program() + " -x^2 2>&1");
-    EXPECT_EQ(desktop.code, 1);
-    EXPECT_NE(desktop.out.find("graphical interface"), std::string::npos) << desktop.out;
+    // The program itself: -x^2 reaches the desktop branch, not the option parser. Without a
+    // window system to open, the desktop program stops at once, naming the one it looked for.
+    const Outcome desktop = testing::runShell("QT_QPA_PLATFORM=no-such-platform " +
+                                              testing::program() + " -x^2 2>&1");
+    EXPECT_NE(desktop.code, 0);
+    EXPECT_NE(desktop.out.find("no-such-platform"), std::string::npos) << desktop.out;
 }
 
 TEST(CommandLine, HelpAndVersionGoToStandardOutput) {

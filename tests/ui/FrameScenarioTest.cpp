@@ -104,8 +104,11 @@ TEST_F(FrameTest, TraceFollowsTheCurveAndStops) {
     EXPECT_TRUE(action("toolbtnTrace")->isChecked());
     mouse(QEvent::MouseMove, pixel(2, 0), Qt::NoButton);
     EXPECT_TRUE(graph().isTraceMarkerVisible());
-    EXPECT_EQ(status(), "(2, 4)");
-    EXPECT_EQ(graph().traceMarkerPosition(), pixel(2, 4) - QPoint(4, 4));
+    // The point of the curve above the pointer's column, with five digits.
+    const long double x = state().PixelToX(pixel(2, 0).x());
+    EXPECT_EQ(status().toStdString(), "(" + formatGeneral(x, 5, NumberLocale{}) + ", " +
+                                          formatGeneral(x * x, 5, NumberLocale{}) + ")");
+    EXPECT_EQ(graph().traceMarkerPosition(), pixel(x, x * x) - QPoint(4, 4));
     action("toolbtnTrace")->trigger();
     EXPECT_FALSE(graph().isTraceMarkerVisible());
     EXPECT_TRUE(status().isEmpty());
