@@ -17,11 +17,6 @@ const ActionSpec kActions[] = {
     {"Open1", "Open", "&Open...", "Ctrl+O", nullptr},
     {"Save1", "Save", "&Save", "Ctrl+S", nullptr},
     {"SaveAs1", "SaveAs", "Save &As...", nullptr, nullptr},
-    {"SaveAsBMPPicture1", "SaveAsBMPPicture", "Save As B&MP Picture...", nullptr, nullptr},
-    {"SaveAsGIFPicture1", "SaveAsGIFPicture", "Save As &GIF Picture...", nullptr, nullptr},
-    {"Print1", "PrintGraph", "&Print Graph", nullptr, nullptr},
-    {"PrintLog1", "PrintLog", "Print &Log", nullptr, nullptr},
-    {"PrintSetup1", "PrintSetup", "P&rint Setup...", nullptr, nullptr},
     {"Exit1", "Exit", "E&xit", nullptr, nullptr},
     // Functions: texts appended to the entry box, then the constructions
     {"Raised1", "Raised", "^ (&Raised)", nullptr, nullptr},

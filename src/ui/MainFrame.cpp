@@ -15,6 +15,9 @@
 #include "graph/analysis/ZoomTexts.h"
 #include "ui/AboutBox.h"
 #include "ui/AppState.h"
+#include "ui/OutputCommands.h"
+#include "ui/ProgressWindow.h"
+#include "ui/ValueTableDialog.h"
 #include "ui/ConstructionCommands.h"
 #include "ui/DocumentCommands.h"
 #include "ui/EntryBox.h"
@@ -79,11 +82,15 @@ const OperationAction kOperations[] = {
 };
 
 // Menus: the caption key, then the entries ("-" a separator, ">Key" a submenu until "<").
-const char* const kFileMenu[] = {"File", "New1", "Open1", "Save1", "SaveAs1", "-", "Exit1"};
+const char* const kFileMenu[] = {"File",  "New1",         "Open1", "Save1", "SaveAs1",
+                                 "-",     "*pictures",    "-",     "Exit1"};
+const char* const kEditMenu[] = {"Edit", "*copies"};
+const char* const kExtraMenu[] = {"Extra", "ValueTable1"};
 const char* const kFunctionsMenu[] = {
     "Functions", "Raised1", "Sqrt1",   "Cbrt1", "-",   "Sin1", "Cos1",    "Tan1",
     "ArcSin1",   "ArcCos1", "ArcTan1", "-",     "Ln1", "Log1", "N10Exp1", "-",
-    "Random1",   "Int1",    "Abs1",    "e1",    "Pi1", "ddx1"};
+    "Random1",   "Int1",    "Abs1",    "e1",    "Pi1", "ddx1", "-",
+    "Derivative1", "Tangent1", "Normal1"};
 const char* const kGraphMenu[] = {"Graph", "Zoomin1", "ZoomOut1", "ZoomBox1", "UndoZoom1"};
 const char* const kSolveMenu[] = {"Solve",          "Root1",         "Max1",   "Min1",
                                   "YIntersection1", "Intersection1", "YCalc1", "XCalc1"};
@@ -136,6 +143,10 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     m_constructions =
         std::make_unique<ConstructionCommands>(app, questions, *m_controller, *m_windows);
     m_windowCommands = std::make_unique<WindowCommands>(app, *this);
+    m_progress = new TProgressForm(this);
+    m_output = std::make_unique<OutputCommands>(
+        app, questions, this, m_graph->surfaces(), [this] { return m_log->lines(); },
+        *m_progress);
     createMenus();
     createToolBar();
     statusBar()->setObjectName("StatusBar1");
@@ -209,6 +220,10 @@ void TMDIFrame::createMenus() {
                 target->setProperty("captionKey", entry.mid(1));
             } else if (entry == "<") {
                 target = menu;
+            } else if (entry == "*pictures") {
+                target->addActions(m_output->fileMenuActions());
+            } else if (entry == "*copies") {
+                target->addActions(m_output->editMenuActions());
             } else {
                 target->addAction((*m_actions)[spec[i]]);
             }
@@ -216,9 +231,11 @@ void TMDIFrame::createMenus() {
     };
 #define LINDOR_MENU(spec) build(spec, sizeof(spec) / sizeof(spec[0]))
     LINDOR_MENU(kFileMenu);
+    LINDOR_MENU(kEditMenu);
     LINDOR_MENU(kFunctionsMenu);
     LINDOR_MENU(kGraphMenu);
     LINDOR_MENU(kSolveMenu);
+    LINDOR_MENU(kExtraMenu);
     LINDOR_MENU(kOptionsMenu);
     LINDOR_MENU(kWindowMenu);
     LINDOR_MENU(kHelpMenu);
@@ -275,6 +292,11 @@ void TMDIFrame::connectCommands() {
     on(a["Sparafnsterposition1"], [w] { w->Sparafnsterposition1Click(); });
     on(a["MakeGraphWindowQuadratic1"], [w] { w->MakeGraphWindowQuadratic1Click(); });
     on(a["Contents1"], [this] { showHelp(QString()); });
+    on(a["ValueTable1"], [this] {
+        if (!m_valueTable)
+            m_valueTable = new TfrmValueTable(m_app.language, m_questions, m_app.engine, this);
+        m_questions.runDialog(*m_valueTable);
+    });
     on(a["About1"], [this] {
         TAboutBox about(m_app.language, this);
         m_questions.runDialog(about);
@@ -332,6 +354,7 @@ void TMDIFrame::updateModeControls() {
 
 void TMDIFrame::applyLanguage() {
     m_actions->applyLanguage(m_app.language);
+    m_output->applyLanguage();
     const auto translate = [this](QMenu* menu) {
         const QByteArray key = menu->property("captionKey").toByteArray();
         if (!key.isEmpty())

@@ -20,6 +20,9 @@ class AppState;
 class ConstructionCommands;
 class DocumentCommands;
 class HelpWindow;
+class OutputCommands;
+class TfrmValueTable;
+class TProgressForm;
 class TFunctionPadWindow;
 class WindowCommands;
 class EntryBox;
@@ -52,6 +55,7 @@ public:
     TLogWindow& logWindow() { return *m_log; }
     TFunctionPadWindow& functionPad() { return *m_pad; }
     WindowCommands& windowCommands() { return *m_windowCommands; }
+    OutputCommands& output() { return *m_output; }
     // The help, opened at a topic (an anchor of the help file) or at its contents.
     void showHelp(const QString& topic);
     FrameController& controller() { return *m_controller; }
@@ -99,6 +103,8 @@ private:
     TLogWindow* m_log = nullptr;
     TFunctionPadWindow* m_pad = nullptr;
     HelpWindow* m_help = nullptr;
+    TfrmValueTable* m_valueTable = nullptr;
+    TProgressForm* m_progress = nullptr;
     FrameActions* m_actions = nullptr;
     FrameController* m_controller = nullptr;
     OptionCommands* m_options = nullptr;
@@ -106,6 +112,7 @@ private:
     std::unique_ptr<FrameWindows> m_windows;
     std::unique_ptr<ConstructionCommands> m_constructions;
     std::unique_ptr<WindowCommands> m_windowCommands;
+    std::unique_ptr<OutputCommands> m_output;
     bool m_startupDone = false;
 };
 

@@ -2,6 +2,9 @@
 // through the real frame.
 #include "FrameFixture.h"
 
+#include <QClipboard>
+#include <QMimeData>
+
 #include "graph/analysis/PointerText.h"
 
 namespace lindor::ui::test {
@@ -151,6 +154,55 @@ TEST_F(FrameTest, FirstRunAsksForTheLanguageOnce) {
     EXPECT_FALSE(app->settings.firstTime());
     restart();
     frame->Timer1Timer(); // nothing asked this time
+}
+
+} // namespace
+} // namespace lindor::ui::test
+
+namespace lindor::ui::test {
+namespace {
+
+TEST_F(FrameTest, DerivativeTangentAndNormalBecomeFunctions) {
+    plot("x^2");
+    graph().setFocus();
+    questions.expectInput(QString("1"), text("Tangent"));
+    QTest::keyClick(&graph(), Qt::Key_T, Qt::ControlModifier);
+    // Two plotted functions now: the user is asked which, and picks x^2 each time.
+    questions.expectDialog("TSelectGraphWindow", choose({0}));
+    questions.expectInput(QString("1"), text("Normal"));
+    QTest::keyClick(&graph(), Qt::Key_N, Qt::ControlModifier);
+    questions.expectDialog("TSelectGraphWindow", choose({0}));
+    action("Derivative1")->trigger();
+    ASSERT_EQ(state().functionCount(), 4);
+    EXPECT_EQ(state().functions()[1].text, "2x-1");
+    EXPECT_EQ(state().functions()[2].text, "-0.5x+1.5");
+    EXPECT_EQ(state().functions()[3].text, "d/dx(x^2)");
+    EXPECT_EQ(entry().history().front(), "d/dx(x^2)");
+    EXPECT_EQ(questions.prompts().front(),
+              text("TangentOfTheFunctionY") + "x^2 " + text("ThroughThePointWhereX"));
+
+    questions.expectDialog("TSelectGraphWindow", choose({0}));
+    questions.expectInput(QString("0"), text("Normal"));
+    questions.expectInformation(text("NormalDoesNotExist"));
+    action("Normal1")->trigger();
+    EXPECT_EQ(state().functionCount(), 4);
+}
+
+TEST_F(FrameTest, CopyShortcutCopiesTheGraphOnlyFromTheGraph) {
+    plot("x");
+    QApplication::clipboard()->clear();
+    entry().setFocus();
+    entry().lineEdit()->selectAll();
+    QTest::keyClick(entry().lineEdit(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "x"); // the text field's own copy
+
+    graph().setFocus();
+    questions.expectDialog("TCopy2ClipboardMessage", [](QDialog&) { return QDialog::Rejected; });
+    QTest::keyClick(&graph(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(copied->hasFormat("image/svg+xml"));
+    EXPECT_TRUE(copied->hasImage());
 }
 
 } // namespace
