@@ -7,6 +7,7 @@
 
 #include "expr/FuncEval.h"
 #include "files/SettingsFile.h"
+#include "files/TextFile.h"
 #include "graph/GraphView.h"
 #include "graph/analysis/AnalysisResult.h"
 #include "graph/analysis/ZoomTexts.h"
@@ -39,6 +40,10 @@ public:
     // The stored history of each mode; the active mode's history lives in the entry box
     // and is copied back here when the mode is left and when the program ends.
     files::Histories histories;
+
+    // How documents are written (a temporary file renamed over the old one); tests put a
+    // failing writer here.
+    files::FileReplacer replaceFile = files::defaultFileReplacer();
 
     // The document: its full path (empty while untitled) and whether the work has
     // changed since it was last opened or saved.

@@ -122,7 +122,8 @@ bool DocumentCommands::writeDocument(const QString& path) {
     doc.view = m_app.view();
     doc.range = m_windows.range.texts();
     doc.plotted = m_app.graphState().plottedTexts();
-    const files::FileStatus status = files::saveDocument(path.toStdString(), doc, m_app.locale());
+    const files::FileStatus status =
+        files::saveDocument(path.toStdString(), doc, m_app.locale(), m_app.replaceFile);
     if (!status.ok()) {
         m_questions.error(QString::fromStdString(files::describe(status, m_app.language)));
         return false;

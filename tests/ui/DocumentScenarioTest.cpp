@@ -65,17 +65,24 @@ TEST_F(FrameTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
     plot("x");
     const std::string path = dir.file("doc.LDR");
     files::testing::writeText(path, "[MainMode]\nMode=F\n");
-    // The document's folder turns into something that cannot take a new file.
     questions.expectSaveFile(QString::fromStdString(path));
-    questions.expectYesNo(true, "doc.LDR");
+    questions.expectYesNo(true, "doc.LDR"); // replace the file that is there
     action("SaveAs1")->trigger();
+    const std::string saved = files::testing::readText(path);
+    EXPECT_NE(saved.find("F1=x"), std::string::npos);
+
+    // The disk turns full (or the folder read-only): one error naming the file, the file
+    // as it was, the work still marked as changed.
     plot("x^2");
-    const std::string before = files::testing::readText(path);
-    app->documentPath = dir.file("missing/doc.LDR");
+    app->replaceFile = [](const std::string&, const std::string&, std::string& error) {
+        error = "No space left on device";
+        return false;
+    };
     questions.expectError("doc.LDR");
-    EXPECT_FALSE(frame->documents().Save1Click());
-    EXPECT_EQ(files::testing::readText(path), before);
+    action("Save1")->trigger();
+    EXPECT_EQ(files::testing::readText(path), saved);
     EXPECT_TRUE(app->modified);
+    EXPECT_TRUE(frame->windowTitle().endsWith("*"));
 }
 
 } // namespace
