@@ -123,6 +123,11 @@ void FrameController::showInstructions(Mode mode, bool storeChoice) {
                 std::make_unique<TdlgIntegralInstructions>(m_app.language, m_windows.mainWindow);
         dialog = m_integralInstructions.get();
     }
+    if (!dialog->isHelpAvailable()) {
+        dialog->setHelpAvailable(true);
+        connect(dialog, &InstructionsDialog::helpRequested, this,
+                &FrameController::helpRequested);
+    }
     dialog->setNeverShow(m_app.settings.neverShow(notice));
     if (m_questions.runDialog(*dialog) == QDialog::Accepted && storeChoice)
         m_app.settings.setNeverShow(notice, dialog->neverShow());

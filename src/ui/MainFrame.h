@@ -58,6 +58,7 @@ public:
     OutputCommands& output() { return *m_output; }
     // The help, opened at a topic (an anchor of the help file) or at its contents.
     void showHelp(const QString& topic);
+    HelpWindow* helpWindow() const { return m_help; }
     FrameController& controller() { return *m_controller; }
     FrameActions& actions() { return *m_actions; }
     DocumentCommands& documents() { return *m_documents; }
