@@ -432,7 +432,10 @@ void TMDIFrame::FormShow(const QStringList& functions) {
                 m_entry->addToHistory(argument);
         });
     }
+    // The user can type a function at once.
+    m_mdi->setActiveSubWindow(subWindowOf(m_graph));
     m_entry->setFocus();
+    QTimer::singleShot(0, m_entry, [this] { m_entry->setFocus(); });
     QTimer::singleShot(1000, this, &TMDIFrame::Timer1Timer);
 }
 
