@@ -92,7 +92,17 @@ std::unique_ptr<QCoreApplication> createApplication(Mode mode) {
 } // namespace
 
 bool isCommandLineMode(const std::vector<std::string>& args) {
-    return requestedMode(args) != Mode::Desktop;
+    if (requestedMode(args) != Mode::Desktop)
+        return true;
+    // The desktop program takes no options: an option without a mode is reported on the
+    // terminal rather than plotted as a function.
+    for (const std::string& a : args) {
+        if (a == "--")
+            break;
+        if (a.size() > 2 && a.compare(0, 2, "--") == 0)
+            return true;
+    }
+    return false;
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -74,9 +74,17 @@ int runDesktop(int argc, char** argv) {
     for (const QString& message : pendingMessages)
         questions.error(message);
 
+    // Every argument is a function or a document; a "--" only ends the options.
     QStringList functions;
-    for (int i = 1; i < argc; ++i)
-        functions << QString::fromLocal8Bit(argv[i]);
+    bool separatorSeen = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument == QLatin1String("--") && !separatorSeen) {
+            separatorSeen = true;
+            continue;
+        }
+        functions << argument;
+    }
     frame.FormShow(functions);
     return QApplication::exec();
 }

@@ -87,10 +87,12 @@ TEST(CommandLine, RefusalsSayWhatIsWrong) {
 }
 
 TEST(CommandLine, WithoutAModeEveryArgumentGoesToTheDesktop) {
-    for (const Args& args : {Args{}, Args{"-x^2"}, Args{"x^2", "work.LDR"}, Args{"--", "--eval"},
-                             Args{"--degrees", "-1"}}) {
+    for (const Args& args : {Args{}, Args{"-x^2"}, Args{"x^2", "work.LDR"}, Args{"--", "--eval"}}) {
         EXPECT_FALSE(isCommandLineMode(args)) << args.size();
     }
+    // An option without a mode is a mistake to report, not a function to plot.
+    EXPECT_TRUE(isCommandLineMode({"--degrees", "-1"}));
+    EXPECT_EQ(testing::runMode("--degrees", {"-1"}).code, kExitUsage);
     EXPECT_EQ(requestedMode({"x", "--export", "--help.png"}), Mode::Export);
     EXPECT_EQ(requestedMode({"x", "--solve=root"}), Mode::Solve);
     EXPECT_EQ(requestedMode({"-x", "--help"}), Mode::Help);
