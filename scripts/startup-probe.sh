@@ -14,25 +14,26 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The baseline: an empty main window with a menu bar, compiled here.
+# The baseline: an empty main window with a menu bar, maximised as Lindor's is, compiled here.
 cat >"$work/baseline.cpp" <<'CPP'
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QMainWindow w;
     w.setWindowTitle("Lindor baseline");
     w.menuBar()->addMenu("&File");
-    w.resize(800, 600);
-    w.show();
+    w.setGeometry(app.primaryScreen()->availableGeometry());
+    w.showMaximized();
     return app.exec();
 }
 CPP
 g++ -O2 -fPIC -o "$work/baseline" "$work/baseline.cpp" $(pkg-config --cflags --libs Qt6Widgets)
 
 display=:$((150 + RANDOM % 50))
-Xvfb "$display" -screen 0 1920x1080x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 sleep 0.5
@@ -52,7 +53,7 @@ probe() {
         sleep 0.005
     done
     sleep 2
-    local rss; rss=$(ps -o rss= -p "$pid" | tr -d ' ')
+    local rss; rss=$(ps -o rss= -p "$pid" | tr -d ' ' || true)
     kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
     echo "${ms:-timeout} ${rss:-0}"
 }

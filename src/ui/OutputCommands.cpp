@@ -36,7 +36,7 @@ OutputCommands::OutputCommands(AppState& state, Questions& questions, QWidget* m
                                std::function<QStringList()> logLines, TProgressForm& progress)
     : m_state(state), m_questions(questions), m_mainWindow(mainWindow), m_surfaces(surfaces),
       m_logLines(std::move(logLines)), m_progress(progress),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+
       m_dialogs{{"BitmapFile", ".BMP", {}},
                 {"GifFile", ".Gif", {}},
                 {"PngFile", ".png", {}},

@@ -43,8 +43,9 @@ public:
     QList<QAction*> editMenuActions() const;
     QList<QAction*> fileMenuActions() const;
 
-    // The printer chosen in the printer setup, used by both print commands.
-    QPrinter& printer() { return *m_printer; }
+    // The printer chosen in the printer setup, used by both print commands. Made on first
+    // use: the printing system is loaded only when the user prints.
+    QPrinter& printer();
 
     void CopyGraphAsWMFPicture1Click();
     void CopyGraphAsBMPPicture1Click();

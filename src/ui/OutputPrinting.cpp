@@ -36,13 +36,19 @@ void OutputCommands::PrintLog1Click() {
     print([&lines](QPagedPaintDevice& device) { return printLines(device, lines); });
 }
 
+QPrinter& OutputCommands::printer() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
 void OutputCommands::PrintSetup1Click() {
-    m_questions.setUpPrinter(*m_printer, dialogCaption("PrintSetup"));
+    m_questions.setUpPrinter(printer(), dialogCaption("PrintSetup"));
 }
 
 void OutputCommands::print(const std::function<bool(QPagedPaintDevice&)>& print) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) {
-        if (!print(*m_printer) || m_printer->printerState() == QPrinter::Error)
+        if (!print(printer()) || printer().printerState() == QPrinter::Error)
             m_questions.error(text("CannotPrint"));
         return;
     }
@@ -57,7 +63,7 @@ void OutputCommands::print(const std::function<bool(QPagedPaintDevice&)>& print)
     if (printed) {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Lindor"));
-        writer.setPageLayout(m_printer->pageLayout());
+        writer.setPageLayout(printer().pageLayout());
         printed = print(writer);
     }
     if (printed)
