@@ -1,6 +1,7 @@
 #include "files/TextFile.h"
 
 #include "util/AtomicFile.h"
+#include "util/FileDescriptor.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,24 +10,6 @@
 #include <unistd.h>
 
 namespace lindor::files {
-namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-} // namespace
 
 ReadResult readWholeFile(const std::string& path, std::string& content, std::string& error,
                          std::size_t maxSize) {

@@ -13,26 +13,14 @@ TdlgAxisText::TdlgAxisText(const lang::Language& language, QWidget* parent)
     : QDialog(parent), m_language(language) {
     setObjectName(QStringLiteral("dlgAxisText"));
     setWindowTitle(QStringLiteral("Axis Text"));
-    m_editX = new QLineEdit(this);
-    m_editX->setObjectName(QStringLiteral("editXText"));
-    m_editY = new QLineEdit(this);
-    m_editY->setObjectName(QStringLiteral("editYText"));
-    for (QLineEdit* edit : {m_editX, m_editY})
-        edit->setMinimumWidth(160);
-    m_labelX = new QLabel(QStringLiteral("X axis"), this);
-    m_labelY = new QLabel(QStringLiteral("Y axis"), this);
-    m_labelX->setBuddy(m_editX);
-    m_labelY->setBuddy(m_editY);
-
-    auto* fields = new QFormLayout;
-    fields->addRow(m_labelX, m_editX);
-    fields->addRow(m_labelY, m_editY);
-    m_buttons = makeOkCancel(*this);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(fields, 1);
-    layout->addSpacing(12);
-    layout->addLayout(m_buttons.column);
-    makeFixedBoldDialog(*this);
+    const TwoFieldDialogParts parts = makeTwoFieldDialog(*this, "editXText", "editYText", 160);
+    m_labelX = parts.labelX;
+    m_labelY = parts.labelY;
+    m_editX = parts.editX;
+    m_editY = parts.editY;
+    m_buttons = parts.buttons;
+    m_labelX->setText(QStringLiteral("X axis"));
+    m_labelY->setText(QStringLiteral("Y axis"));
 }
 
 void TdlgAxisText::setTexts(const QString& x, const QString& y) {

@@ -6,6 +6,8 @@
 #include <string>
 
 class QDialog;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 
@@ -31,5 +33,18 @@ OkCancelButtons makeOkCancel(QDialog& dialog);
 void translateOkCancel(const OkCancelButtons& buttons, const lang::Language& language);
 // Bold text throughout, and a size that follows the content and cannot be dragged.
 void makeFixedBoldDialog(QDialog& dialog);
+
+// A dialog of two labelled text boxes with OK and Cancel beside them (the zoom factors, the
+// axis texts). The boxes get the given object names; the labels get their texts when the
+// dialog is shown.
+struct TwoFieldDialogParts {
+    QLabel* labelX = nullptr;
+    QLabel* labelY = nullptr;
+    QLineEdit* editX = nullptr;
+    QLineEdit* editY = nullptr;
+    OkCancelButtons buttons;
+};
+TwoFieldDialogParts makeTwoFieldDialog(QDialog& dialog, const char* editXName,
+                                       const char* editYName, int minimumWidth);
 
 } // namespace lindor::ui

@@ -17,26 +17,14 @@ TdlgZoomFactor::TdlgZoomFactor(const lang::Language& language, Questions& questi
     : QDialog(parent), m_language(language), m_questions(questions), m_locale(locale) {
     setObjectName(QStringLiteral("dlgZoomFactor"));
     setWindowTitle(QStringLiteral("Zoom Factor"));
-    m_editX = new QLineEdit(this);
-    m_editX->setObjectName(QStringLiteral("editXFactor"));
-    m_editY = new QLineEdit(this);
-    m_editY->setObjectName(QStringLiteral("editYFactor"));
-    for (QLineEdit* edit : {m_editX, m_editY})
-        edit->setMinimumWidth(140);
-    m_labelX = new QLabel(QStringLiteral("X factor"), this);
-    m_labelY = new QLabel(QStringLiteral("Y factor"), this);
-    m_labelX->setBuddy(m_editX);
-    m_labelY->setBuddy(m_editY);
-
-    auto* fields = new QFormLayout;
-    fields->addRow(m_labelX, m_editX);
-    fields->addRow(m_labelY, m_editY);
-    m_buttons = makeOkCancel(*this);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(fields, 1);
-    layout->addSpacing(12);
-    layout->addLayout(m_buttons.column);
-    makeFixedBoldDialog(*this);
+    const TwoFieldDialogParts parts = makeTwoFieldDialog(*this, "editXFactor", "editYFactor", 140);
+    m_labelX = parts.labelX;
+    m_labelY = parts.labelY;
+    m_editX = parts.editX;
+    m_editY = parts.editY;
+    m_buttons = parts.buttons;
+    m_labelX->setText(QStringLiteral("X factor"));
+    m_labelY->setText(QStringLiteral("Y factor"));
     setFactors(m_factorX, m_factorY);
 }
 

@@ -1,4 +1,5 @@
 #include "util/AtomicFile.h"
+#include "util/FileDescriptor.h"
 
 #include <cerrno>
 #include <climits>
@@ -29,27 +30,6 @@ std::string baseOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-    // Closes now, reporting the result (a deferred write error can show up here).
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 // The file that `path` finally names: every symbolic link on the way is followed, also
 // one that points to a file that does not exist yet.
