@@ -48,6 +48,9 @@ TGraphWindow::TGraphWindow(AppState& app, QWidget* parent)
 void TGraphWindow::redraw() {
     m_app.graph.setClientSize(width(), height());
     m_app.graph.redraw(canvas());
+    // A new Range or size moves the traced point: the marker follows at once.
+    if (m_traceMarker->isVisible())
+        updateTrace(m_lastPointerX);
     update();
 }
 
@@ -181,6 +184,7 @@ void TGraphWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void TGraphWindow::updateTrace(int x) {
+    m_lastPointerX = x;
     const graph::GraphState& state = m_app.graphState();
     const auto update =
         graph::analysis::traceAt(state, graph::analysis::plottedCurves(state), x, m_app.locale());

@@ -69,6 +69,7 @@ private:
     QWidget* m_traceMarker;
     graph::analysis::RangeSelectionHost* m_host = nullptr;
     std::function<void(QKeyEvent*)> m_keys;
+    int m_lastPointerX = 0;
 };
 
 } // namespace lindor::ui

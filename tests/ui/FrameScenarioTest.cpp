@@ -112,6 +112,11 @@ TEST_F(FrameTest, TraceFollowsTheCurveAndStops) {
     EXPECT_EQ(status().toStdString(), "(" + formatGeneral(x, 5, NumberLocale{}) + ", " +
                                           formatGeneral(x * x, 5, NumberLocale{}) + ")");
     EXPECT_EQ(graph().traceMarkerPosition(), pixel(x, x * x) - QPoint(4, 4));
+    // A zoom moves the point under the same column: the marker follows without a move.
+    const int column = pixel(2, 0).x();
+    action("Zoomin1")->trigger();
+    const long double zoomedX = state().PixelToX(column);
+    EXPECT_EQ(graph().traceMarkerPosition(), pixel(zoomedX, zoomedX * zoomedX) - QPoint(4, 4));
     action("toolbtnTrace")->trigger();
     EXPECT_FALSE(graph().isTraceMarkerVisible());
     EXPECT_TRUE(status().isEmpty());
