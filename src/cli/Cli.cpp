@@ -140,10 +140,10 @@ int runCommandLine(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const auto app = createApplication(requestedMode(args));
     const NumberLocale locale = qtgui::adoptUserNumberLocale();
-    return run(args, std::cout, std::cerr,
-               files::dataFolder(QCoreApplication::applicationDirPath().toStdString(),
-                                 "ldrEnglish.lng"),
-               locale);
+    return run(
+        args, std::cout, std::cerr,
+        files::dataFolder(QCoreApplication::applicationDirPath().toStdString(), "ldrEnglish.lng"),
+        locale);
 }
 
 } // namespace lindor::cli

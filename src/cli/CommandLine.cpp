@@ -15,14 +15,14 @@ enum ModeMask : unsigned {
     kSolve = 1u << 3,
 };
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     const char* valueName; // null for an option without a value
     unsigned modes;        // the modes that take it; kNone for the mode options themselves
     Mode mode;             // for a mode option: its mode
 };
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"eval", nullptr, kNone, Mode::Eval},
     {"table", nullptr, kNone, Mode::Table},
     {"export", "FILE", kNone, Mode::Export},
@@ -41,7 +41,7 @@ const OptionSpec kOptions[] = {
     {"value", "V", kSolve, Mode::Desktop},
 };
 
-bool isModeOption(const OptionSpec& o) {
+bool isModeOption(const OptionEntry& o) {
     return o.modes == kNone;
 }
 
@@ -69,11 +69,11 @@ bool isVersion(const std::string& a) {
 }
 
 // The option named by "--name" or "--name=value"; null for anything else.
-const OptionSpec* optionOf(const std::string& arg) {
+const OptionEntry* optionOf(const std::string& arg) {
     if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
         return nullptr;
     const std::string name = arg.substr(2, arg.find('=') - 2);
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionEntry& o : kOptions) {
         if (name == o.name)
             return &o;
     }
@@ -82,7 +82,7 @@ const OptionSpec* optionOf(const std::string& arg) {
 
 // True when `arg` takes the next argument as its value ("--size 3x4", not "--size=3x4").
 bool takesNext(const std::string& arg) {
-    const OptionSpec* o = optionOf(arg);
+    const OptionEntry* o = optionOf(arg);
     return o != nullptr && o->valueName != nullptr && arg.find('=') == std::string::npos;
 }
 
@@ -129,7 +129,7 @@ Mode requestedMode(const std::vector<std::string>& args) {
             return Mode::Help;
         if (isVersion(a))
             return Mode::Version;
-        const OptionSpec* o = optionOf(a);
+        const OptionEntry* o = optionOf(a);
         if (o != nullptr && isModeOption(*o) && mode == Mode::Desktop)
             mode = o->mode;
         if (takesNext(a))
@@ -155,7 +155,7 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             continue;
         }
         const std::size_t equals = a.find('=');
-        const OptionSpec* o = optionOf(a);
+        const OptionEntry* o = optionOf(a);
         if (o != nullptr && o->valueName != nullptr && equals != std::string::npos) {
             arguments << QString::fromStdString(a.substr(0, equals))
                       << disguises.add(a.substr(equals + 1));
@@ -171,7 +171,7 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionEntry& o : kOptions) {
         QCommandLineOption option(QString::fromLatin1(o.name));
         if (o.valueName != nullptr)
             option.setValueName(QString::fromLatin1(o.valueName));
@@ -191,7 +191,7 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     }
 
     std::string modeName;
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionEntry& o : kOptions) {
         const QString name = QString::fromLatin1(o.name);
         if (!parser.isSet(name))
             continue;
@@ -214,7 +214,7 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     for (const QString& p : parser.positionalArguments())
         line.positional.push_back(disguises.reveal(p));
 
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionEntry& o : kOptions) {
         if (isModeOption(o) || !line.has(o.name) || (o.modes & maskOf(line.mode)) != 0)
             continue;
         error = std::string("--") + o.name +

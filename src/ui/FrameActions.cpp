@@ -11,7 +11,7 @@ namespace lindor::ui {
 namespace {
 
 // clang-format off
-const ActionSpec kActions[] = {
+const ActionEntry kActions[] = {
     // File
     {"New1", "New", "&New", nullptr, nullptr},
     {"Open1", "Open", "&Open...", "Ctrl+O", nullptr},
@@ -97,10 +97,10 @@ QString withoutMnemonic(QString text) {
 
 FrameActions::FrameActions(QObject* parent) : QObject(parent) {}
 
-const ActionSpec* FrameActions::find(const char* name) {
-    for (const ActionSpec& spec : kActions)
-        if (std::strcmp(spec.name, name) == 0)
-            return &spec;
+const ActionEntry* FrameActions::find(const char* name) {
+    for (const ActionEntry& entry : kActions)
+        if (std::strcmp(entry.name, name) == 0)
+            return &entry;
     return nullptr;
 }
 
@@ -108,18 +108,18 @@ QAction* FrameActions::operator[](const char* name) {
     const QByteArray id(name);
     if (QAction* existing = m_actions.value(id))
         return existing;
-    const ActionSpec* spec = find(name);
-    Q_ASSERT(spec);
+    const ActionEntry* entry = find(name);
+    Q_ASSERT(entry);
     auto* action = new QAction(this);
     action->setObjectName(QString::fromLatin1(name));
-    if (spec) {
-        action->setText(QString::fromUtf8(spec->caption));
+    if (entry) {
+        action->setText(QString::fromUtf8(entry->caption));
         action->setToolTip(withoutMnemonic(action->text()));
-        if (spec->shortcut)
-            action->setShortcut(QKeySequence(QString::fromLatin1(spec->shortcut)));
-        if (spec->icon)
-            action->setIcon(QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(spec->icon)));
-        action->setCheckable(spec->checkable);
+        if (entry->shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(entry->shortcut)));
+        if (entry->icon)
+            action->setIcon(QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(entry->icon)));
+        action->setCheckable(entry->checkable);
     } else {
         action->setEnabled(false);
     }
@@ -129,10 +129,10 @@ QAction* FrameActions::operator[](const char* name) {
 
 void FrameActions::applyLanguage(const lang::Language& language) {
     for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
-        const ActionSpec* spec = find(it.key().constData());
-        if (!spec || !spec->key)
+        const ActionEntry* entry = find(it.key().constData());
+        if (!entry || !entry->key)
             continue;
-        const QString caption = QString::fromStdString(language.text(spec->key));
+        const QString caption = QString::fromStdString(language.text(entry->key));
         it.value()->setText(caption);
         it.value()->setToolTip(withoutMnemonic(caption));
     }

@@ -13,7 +13,7 @@ class Language;
 
 namespace lindor::ui {
 
-struct ActionSpec {
+struct ActionEntry {
     const char* name;     // object name, e.g. "Root1"
     const char* key;      // caption key; nullptr keeps `caption` in every language
     const char* caption;  // the caption shown until the language is applied
@@ -33,7 +33,7 @@ public:
     // their mnemonics.
     void applyLanguage(const lang::Language& language);
 
-    static const ActionSpec* find(const char* name);
+    static const ActionEntry* find(const char* name);
 
 private:
     QHash<QByteArray, QAction*> m_actions;

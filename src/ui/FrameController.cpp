@@ -48,8 +48,7 @@ const char* operationKey(RangeOperation operation) {
 FrameController::FrameController(AppState& app, Questions& questions, FrameWindows windows)
     : m_app(app), m_questions(questions), m_windows(windows) {
     // The integral writes its lines to the log window.
-    m_app.graph.setLogSink(
-        [this](const std::string& line) { m_windows.log.appendLines({line}); });
+    m_app.graph.setLogSink([this](const std::string& line) { m_windows.log.appendLines({line}); });
 }
 
 FrameController::~FrameController() {
@@ -125,8 +124,7 @@ void FrameController::showInstructions(Mode mode, bool storeChoice) {
     }
     if (!dialog->isHelpAvailable()) {
         dialog->setHelpAvailable(true);
-        connect(dialog, &InstructionsDialog::helpRequested, this,
-                &FrameController::helpRequested);
+        connect(dialog, &InstructionsDialog::helpRequested, this, &FrameController::helpRequested);
     }
     dialog->setNeverShow(m_app.settings.neverShow(notice));
     if (m_questions.runDialog(*dialog) == QDialog::Accepted && storeChoice)

@@ -7,19 +7,19 @@
 
 namespace lindor::ui {
 
-QImage drawGraphPicture(const GraphPictureSpec& spec, int* failed) {
+QImage drawGraphPicture(const GraphPictureRequest& entry, int* failed) {
     // The example texts are the program's own; any error text would be the built-in one.
     const lang::Language& language = lang::builtinEnglish();
     expr::EngineContext engine;
-    engine.angleMode = spec.view.radians ? expr::AngleMode::Radians : expr::AngleMode::Degrees;
+    engine.angleMode = entry.view.radians ? expr::AngleMode::Radians : expr::AngleMode::Degrees;
     engine.language = &language;
     expr::TFunctionDB functions(engine);
     graph::GraphView view(functions, language);
-    view.setClientSize(spec.size.width(), spec.size.height());
+    view.setClientSize(entry.size.width(), entry.size.height());
     std::string error;
-    if (!view.applyRange(spec.range, error))
+    if (!view.applyRange(entry.range, error))
         view.applyRange(graph::Range::standard(), error);
-    view.state().view = spec.view;
+    view.state().view = entry.view;
 
     qtgui::QtCanvas canvas;
     int failures = 0;
@@ -27,11 +27,11 @@ QImage drawGraphPicture(const GraphPictureSpec& spec, int* failed) {
         if (view.plotRequest(text, canvas).status != graph::PlotOutcome::Status::Plotted)
             ++failures;
     };
-    if (!spec.integral.empty()) {
+    if (!entry.integral.empty()) {
         view.setMode(graph::Mode::Integral, canvas);
-        plot(spec.integral);
+        plot(entry.integral);
     } else {
-        for (const std::string& text : spec.functions)
+        for (const std::string& text : entry.functions)
             plot(text);
     }
     view.redraw(canvas);

@@ -11,7 +11,7 @@
 
 namespace lindor::ui {
 
-struct GraphPictureSpec {
+struct GraphPictureRequest {
     std::vector<std::string> functions; // plotted in function mode, in their colours
     std::string integral;               // when not empty: integral mode with this text
     graph::Range range;
@@ -21,6 +21,6 @@ struct GraphPictureSpec {
 
 // Draws the picture with an engine and function list of its own. A text that does not
 // compile is left out, and `failed` (when given) counts it.
-QImage drawGraphPicture(const GraphPictureSpec& spec, int* failed = nullptr);
+QImage drawGraphPicture(const GraphPictureRequest& entry, int* failed = nullptr);
 
 } // namespace lindor::ui

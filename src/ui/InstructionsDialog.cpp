@@ -25,17 +25,17 @@ QLabel* blueLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-GraphPictureSpec examplePicture(std::vector<std::string> functions, std::string integral,
-                                graph::Range range) {
-    GraphPictureSpec spec;
-    spec.functions = std::move(functions);
-    spec.integral = std::move(integral);
-    spec.range = range;
-    spec.size = QSize(160, 110);
+GraphPictureRequest examplePicture(std::vector<std::string> functions, std::string integral,
+                                   graph::Range range) {
+    GraphPictureRequest entry;
+    entry.functions = std::move(functions);
+    entry.integral = std::move(integral);
+    entry.range = range;
+    entry.size = QSize(160, 110);
     // At this size the scale text and the name would only crowd the curve.
-    spec.view.showScaleText = false;
-    spec.view.showFunctionNames = false;
-    return spec;
+    entry.view.showScaleText = false;
+    entry.view.showFunctionNames = false;
+    return entry;
 }
 
 } // namespace

@@ -39,7 +39,7 @@ signals:
 protected:
     struct Example {
         QString text;
-        GraphPictureSpec picture;
+        GraphPictureRequest picture;
     };
     InstructionsDialog(const lang::Language& language, QString syntax,
                        std::vector<Example> examples, QString helpTopic, QWidget* parent);

@@ -15,9 +15,6 @@
 #include "graph/analysis/ZoomTexts.h"
 #include "ui/AboutBox.h"
 #include "ui/AppState.h"
-#include "ui/OutputCommands.h"
-#include "ui/ProgressWindow.h"
-#include "ui/ValueTableDialog.h"
 #include "ui/ConstructionCommands.h"
 #include "ui/DocumentCommands.h"
 #include "ui/EntryBox.h"
@@ -29,8 +26,11 @@
 #include "ui/HelpWindow.h"
 #include "ui/LogWindow.h"
 #include "ui/OptionCommands.h"
+#include "ui/OutputCommands.h"
+#include "ui/ProgressWindow.h"
 #include "ui/Questions.h"
 #include "ui/RangeWindow.h"
+#include "ui/ValueTableDialog.h"
 #include "ui/WindowCommands.h"
 
 namespace lindor::ui {
@@ -82,15 +82,15 @@ const OperationAction kOperations[] = {
 };
 
 // Menus: the caption key, then the entries ("-" a separator, ">Key" a submenu until "<").
-const char* const kFileMenu[] = {"File",  "New1",         "Open1", "Save1", "SaveAs1",
-                                 "-",     "*pictures",    "-",     "Exit1"};
+const char* const kFileMenu[] = {"File", "New1",      "Open1", "Save1", "SaveAs1",
+                                 "-",    "*pictures", "-",     "Exit1"};
 const char* const kEditMenu[] = {"Edit", "*copies"};
 const char* const kExtraMenu[] = {"Extra", "ValueTable1"};
 const char* const kFunctionsMenu[] = {
-    "Functions", "Raised1", "Sqrt1",   "Cbrt1", "-",   "Sin1", "Cos1",    "Tan1",
-    "ArcSin1",   "ArcCos1", "ArcTan1", "-",     "Ln1", "Log1", "N10Exp1", "-",
-    "Random1",   "Int1",    "Abs1",    "e1",    "Pi1", "ddx1", "-",
-    "Derivative1", "Tangent1", "Normal1"};
+    "Functions", "Raised1", "Sqrt1",       "Cbrt1",    "-",      "Sin1", "Cos1",
+    "Tan1",      "ArcSin1", "ArcCos1",     "ArcTan1",  "-",      "Ln1",  "Log1",
+    "N10Exp1",   "-",       "Random1",     "Int1",     "Abs1",   "e1",   "Pi1",
+    "ddx1",      "-",       "Derivative1", "Tangent1", "Normal1"};
 const char* const kGraphMenu[] = {"Graph", "Zoomin1", "ZoomOut1", "ZoomBox1", "UndoZoom1"};
 const char* const kSolveMenu[] = {"Solve",          "Root1",         "Max1",   "Min1",
                                   "YIntersection1", "Intersection1", "YCalc1", "XCalc1"};
@@ -145,8 +145,7 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     m_windowCommands = std::make_unique<WindowCommands>(app, *this);
     m_progress = new TProgressForm(this);
     m_output = std::make_unique<OutputCommands>(
-        app, questions, this, m_graph->surfaces(), [this] { return m_log->lines(); },
-        *m_progress);
+        app, questions, this, m_graph->surfaces(), [this] { return m_log->lines(); }, *m_progress);
     createMenus();
     createToolBar();
     statusBar()->setObjectName("StatusBar1");
@@ -206,13 +205,13 @@ void TMDIFrame::createWindows() {
 }
 
 void TMDIFrame::createMenus() {
-    const auto build = [this](const char* const* spec, std::size_t count) {
+    const auto build = [this](const char* const* items, std::size_t count) {
         QMenu* menu = menuBar()->addMenu(QString());
-        menu->setObjectName(QString::fromLatin1(spec[0]) + "1");
-        menu->setProperty("captionKey", QByteArray(spec[0]));
+        menu->setObjectName(QString::fromLatin1(items[0]) + "1");
+        menu->setProperty("captionKey", QByteArray(items[0]));
         QMenu* target = menu;
         for (std::size_t i = 1; i < count; ++i) {
-            const QByteArray entry(spec[i]);
+            const QByteArray entry(items[i]);
             if (entry == "-") {
                 target->addSeparator();
             } else if (entry.startsWith('>')) {
@@ -225,11 +224,11 @@ void TMDIFrame::createMenus() {
             } else if (entry == "*copies") {
                 target->addActions(m_output->editMenuActions());
             } else {
-                target->addAction((*m_actions)[spec[i]]);
+                target->addAction((*m_actions)[items[i]]);
             }
         }
     };
-#define LINDOR_MENU(spec) build(spec, sizeof(spec) / sizeof(spec[0]))
+#define LINDOR_MENU(items) build(items, sizeof(items) / sizeof(items[0]))
     LINDOR_MENU(kFileMenu);
     LINDOR_MENU(kEditMenu);
     LINDOR_MENU(kFunctionsMenu);

@@ -28,13 +28,13 @@ QFont nameFont() {
 }
 
 QImage graphPicture(QSize size) {
-    GraphPictureSpec spec;
-    spec.functions = {"sin(2x)+1", "x^2/4-2", "3/(1+x^2)"};
-    spec.range = {-6, 6, 1, -3, 3, 1};
-    spec.size = size;
-    spec.view.showScaleText = false;
-    spec.view.showFunctionNames = false;
-    return drawGraphPicture(spec);
+    GraphPictureRequest entry;
+    entry.functions = {"sin(2x)+1", "x^2/4-2", "3/(1+x^2)"};
+    entry.range = {-6, 6, 1, -3, 3, 1};
+    entry.size = size;
+    entry.view.showScaleText = false;
+    entry.view.showFunctionNames = false;
+    return drawGraphPicture(entry);
 }
 
 } // namespace

@@ -55,12 +55,12 @@ TEST_F(FrameTest, SwedishCaptionsComeFromTheSwedishFile) {
     english.LoadLanguage("English", LINDOR_DATA_DIR);
     int differing = 0;
     for (QAction* a : frame->findChildren<QAction*>()) {
-        const ActionSpec* spec = FrameActions::find(a->objectName().toLatin1().constData());
-        if (!spec || !spec->key)
+        const ActionEntry* entry = FrameActions::find(a->objectName().toLatin1().constData());
+        if (!entry || !entry->key)
             continue;
-        EXPECT_EQ(a->text().toStdString(), app->language.text(spec->key)) << spec->name;
-        if (english.text(spec->key) != app->language.text(spec->key)) {
-            EXPECT_NE(a->text().toStdString(), english.text(spec->key)) << spec->name;
+        EXPECT_EQ(a->text().toStdString(), app->language.text(entry->key)) << entry->name;
+        if (english.text(entry->key) != app->language.text(entry->key)) {
+            EXPECT_NE(a->text().toStdString(), english.text(entry->key)) << entry->name;
             ++differing;
         }
     }
