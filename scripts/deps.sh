@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev libgif-dev xvfb xauth python3-pil
-          fonts-dejavu-core libgl1-mesa-dev)
+          fonts-dejavu-core libgl1-mesa-dev libasmjit-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

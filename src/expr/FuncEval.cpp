@@ -6,6 +6,7 @@
 #include "expr/Arithmetic.h"
 #include "expr/Compiler.h"
 #include "expr/Evaluator.h"
+#include "expr/MachineCode.h"
 #include "expr/TextPass.h"
 #include "lang/Language.h"
 
@@ -26,6 +27,7 @@ struct TFunction::Impl {
     long double upper = 0;
     std::string normalised;
     CompiledForm form;
+    std::unique_ptr<MachineCode> code; // null: interpret `form`
 };
 
 TFunction::TFunction(TFunctionDB& db) : m_impl(std::make_unique<Impl>()) {
@@ -47,6 +49,7 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     // A failed compilation leaves this function (and only this one) unusable.
     m.compiled = false;
     m.normalised.clear();
+    m.code.reset();
     m.form = CompiledForm{};
     m.form.registers.assign(1, 0.0L);
 
@@ -66,6 +69,9 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     m.form = std::move(form);
     m.normalised = std::move(pass.normalised);
     m.compiled = true;
+    if (context.generateCode)
+        m.code =
+            MachineCode::generate(m.form, CodeEnvironment{&context.angleMode, &context.random});
     return true;
 }
 
@@ -75,6 +81,8 @@ bool TFunction::Evaluate(long double x, long double& y) {
         return false;
     if (m.hasRange && (x < m.lower || x > m.upper))
         return false;
+    if (m.code)
+        return m.code->run(x, y);
     long double* regs = m.form.registers.data();
     regs[0] = x;
     EngineContext& context = m.db->context();
@@ -125,6 +133,10 @@ bool TFunction::Derivative(long double x, long double& y) {
 
 bool TFunction::isCompiled() const {
     return m_impl->compiled;
+}
+
+bool TFunction::runsMachineCode() const {
+    return m_impl->code != nullptr;
 }
 
 bool TFunction::hasRange() const {

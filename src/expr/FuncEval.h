@@ -18,6 +18,10 @@ namespace lindor::expr {
 
 enum class AngleMode { Radians, Degrees };
 
+// False when the environment variable LINDOR_INTERPRET is set to anything but "" or "0":
+// the switch that makes every new engine interpret its operation lists.
+bool machineCodeWanted();
+
 // The engine's process-wide state, owned by whoever runs the engine (the frame, the
 // command line, a test) and passed to the function list.
 struct EngineContext {
@@ -25,6 +29,9 @@ struct EngineContext {
     NumberLocale locale;
     const lang::Language* language = nullptr; // error texts; null: built-in English
     std::mt19937_64 random{std::random_device{}()};
+    // Compile functions to machine code where this machine allows it; without it (or
+    // where no code can be made) Evaluate interprets the operation list.
+    bool generateCode = machineCodeWanted();
 };
 
 class TFunctionDB;
@@ -98,7 +105,11 @@ public:
     // that holds the value after an evaluation, and the content of a register.
     const std::vector<TOp>& operations() const;
     std::uint32_t resultRegister() const;
+    // The registers hold the constants; generated code keeps its values on the FPU stack
+    // and writes no register.
     long double registerValue(std::uint32_t reg) const;
+    // True when Evaluate runs machine code generated at the last compilation.
+    bool runsMachineCode() const;
 
     struct Impl;
 

@@ -1,0 +1,51 @@
+// Operation lists compiled to x87 machine code: one routine per function that keeps its
+// intermediate values on the FPU register stack and calls the same library functions as
+// the interpreter, so that both give the same value bit for bit.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <random>
+
+#include "expr/FuncEval.h"
+
+namespace lindor::expr {
+
+struct CompiledForm;
+
+// What generated code reads besides x: the angle mode (read at every evaluation) and the
+// random generator. Both must outlive the code.
+struct CodeEnvironment {
+    const AngleMode* angleMode = nullptr;
+    std::mt19937_64* random = nullptr;
+};
+
+class MachineCode {
+public:
+    // Writes *y and answers true when the value is defined; leaves *y alone otherwise.
+    using Entry = bool (*)(const long double* x, long double* y);
+
+    // The routine for `form`, or null when none can be made (a processor or system without
+    // x87 code generation, no executable memory, or an operation list of a shape the
+    // generator does not take); the caller then interprets the list.
+    static std::unique_ptr<MachineCode> generate(const CompiledForm& form,
+                                                 const CodeEnvironment& environment);
+
+    ~MachineCode();
+    MachineCode(const MachineCode&) = delete;
+    MachineCode& operator=(const MachineCode&) = delete;
+
+    bool run(long double x, long double& y) const { return m_entry(&x, &y); }
+    std::size_t size() const { return m_size; }
+
+private:
+    MachineCode(Entry entry, std::size_t size) : m_entry(entry), m_size(size) {}
+
+    Entry m_entry;
+    std::size_t m_size;
+};
+
+// True when this build and this machine can generate code at all.
+bool machineCodeAvailable();
+
+} // namespace lindor::expr
