@@ -70,19 +70,19 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     m.normalised = std::move(pass.normalised);
     m.compiled = true;
     if (context.generateCode)
-        m.code =
-            MachineCode::generate(m.form, CodeEnvironment{&context.angleMode, &context.random});
+        m.code = MachineCode::generate(m.form, InputRange{m.hasRange, m.lower, m.upper},
+                                       CodeEnvironment{&context.angleMode, &context.random});
     return true;
 }
 
 bool TFunction::Evaluate(long double x, long double& y) {
     Impl& m = *m_impl;
+    if (m.code)
+        return m.code->run(x, y); // makes the checks of x below itself
     if (!m.compiled || !isFiniteValue(x))
         return false;
     if (m.hasRange && (x < m.lower || x > m.upper))
         return false;
-    if (m.code)
-        return m.code->run(x, y);
     long double* regs = m.form.registers.data();
     regs[0] = x;
     EngineContext& context = m.db->context();

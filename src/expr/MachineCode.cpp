@@ -37,6 +37,7 @@ bool machineCodeAvailable() {
 }
 
 std::unique_ptr<MachineCode> MachineCode::generate(const CompiledForm& form,
+                                                   const InputRange& range,
                                                    const CodeEnvironment& environment) {
     if (!machineCodeAvailable() || environment.angleMode == nullptr ||
         environment.random == nullptr)
@@ -48,7 +49,8 @@ std::unique_ptr<MachineCode> MachineCode::generate(const CompiledForm& form,
             return nullptr;
         asmjit::x86::Assembler assembler(&code);
         RoutineLayout layout;
-        const GenerateResult result = emitRoutine(assembler, form, environment, framed, layout);
+        const GenerateResult result =
+            emitRoutine(assembler, form, range, environment, framed, layout);
         if (result == GenerateResult::NeedsFrame)
             continue;
         if (result != GenerateResult::Done)
@@ -75,7 +77,8 @@ bool machineCodeAvailable() {
     return false;
 }
 
-std::unique_ptr<MachineCode> MachineCode::generate(const CompiledForm&, const CodeEnvironment&) {
+std::unique_ptr<MachineCode> MachineCode::generate(const CompiledForm&, const InputRange&,
+                                                   const CodeEnvironment&) {
     return nullptr;
 }
 

@@ -20,15 +20,23 @@ struct CodeEnvironment {
     std::mt19937_64* random = nullptr;
 };
 
+// The function's own range of x, bounds included.
+struct InputRange {
+    bool present = false;
+    long double lower = 0;
+    long double upper = 0;
+};
+
 class MachineCode {
 public:
-    // Writes *y and answers true when the value is defined; leaves *y alone otherwise.
+    // Writes *y and answers true when x is a number in the range and the value is defined;
+    // leaves *y alone otherwise.
     using Entry = bool (*)(const long double* x, long double* y);
 
     // The routine for `form`, or null when none can be made (a processor or system without
     // x87 code generation, no executable memory, or an operation list of a shape the
     // generator does not take); the caller then interprets the list.
-    static std::unique_ptr<MachineCode> generate(const CompiledForm& form,
+    static std::unique_ptr<MachineCode> generate(const CompiledForm& form, const InputRange& range,
                                                  const CodeEnvironment& environment);
 
     ~MachineCode();

@@ -5,10 +5,12 @@
 
 #include <math.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,8 +48,6 @@ namespace x86 = asmjit::x86;
 
 constexpr std::uint32_t kTemp = 0xFFFFFFFFU; // a stack entry that is no register's home
 constexpr int kStackSize = 8;
-// Stack entries an operation may need beyond the operands it finds on the stack.
-constexpr int kOpHeadroom = 4;
 constexpr int kArgBytes = 48; // three long double arguments
 constexpr int kSlotBytes = 16;
 // Frame slots for values spilled from the stack; a function that needs more (thousands of
@@ -113,10 +113,26 @@ template <typename F> std::uint64_t address(F* function) {
     return reinterpret_cast<std::uint64_t>(function);
 }
 
+// True when the C library's atanl is exactly "load the argument, fld1, fpatan, ret" (as
+// in glibc on x86-64): generated code then runs those two instructions itself, with the
+// same result bit for bit and without the call. Any other atanl is called.
+bool libraryArcTanIsFpatan() {
+    static const bool same = [] {
+        static const unsigned char body[] = {0xDB, 0x6C, 0x24, 0x08, // fld tword [rsp+8]
+                                             0xD9, 0xE8,             // fld1
+                                             0xD9, 0xF3,             // fpatan
+                                             0xC3};                  // ret
+        long double (*function)(long double) = &::atanl;
+        return std::memcmp(reinterpret_cast<const void*>(function), body, sizeof body) == 0;
+    }();
+    return same;
+}
+
 class Generator {
 public:
-    Generator(x86::Assembler& a, const CompiledForm& form, const CodeEnvironment& env, bool framed)
-        : a(a), m_form(form), m_env(env), m_framed(framed) {}
+    Generator(x86::Assembler& a, const CompiledForm& form, const InputRange& range,
+              const CodeEnvironment& env, bool framed)
+        : a(a), m_form(form), m_range(range), m_env(env), m_framed(framed) {}
 
     GenerateResult run(RoutineLayout& layout) {
         FlagErrors errors;
@@ -124,8 +140,13 @@ public:
         try {
             analyse();
             prologue(layout);
-            for (const TOp& op : m_form.operations)
+            m_opIndex = -1;
+            inputChecks();
+            for (const TOp& op : m_form.operations) {
+                ++m_opIndex;
                 operation(op);
+            }
+            ++m_opIndex;
             finish(layout);
         } catch (const Abort& abort) {
             a.code()->resetErrorHandler();
@@ -156,11 +177,16 @@ private:
             m_values[op.result].computed = true;
         }
         std::vector<char> ready(count, 0);
-        for (const TOp& op : m_form.operations) {
+        m_reads.assign(count, {});
+        m_readCursor.assign(count, 0);
+        const auto opCount = static_cast<int>(m_form.operations.size());
+        for (int i = 0; i < opCount; ++i) {
+            const TOp& op = m_form.operations[static_cast<std::size_t>(i)];
             forEachRead(op, [&](std::uint32_t reg) {
                 if (reg >= count || (m_values[reg].computed && !ready[reg]))
                     unsupported();
                 ++m_values[reg].usesLeft;
+                m_reads[reg].push_back(i);
             });
             if (op.kind == OpKind::PowerPositiveBase &&
                 (m_values[op.left].computed || m_values[op.aux].computed))
@@ -173,9 +199,33 @@ private:
             ready[op.result] = 1;
         }
         ++m_values[m_form.resultRegister].usesLeft;
+        m_reads[m_form.resultRegister].push_back(opCount);
+        m_nextCall.assign(static_cast<std::size_t>(opCount) + 1, opCount);
+        for (int i = opCount - 1; i >= 0; --i) {
+            const auto u = static_cast<std::size_t>(i);
+            m_nextCall[u] = callsFunction(m_form.operations[u]) ? i : m_nextCall[u + 1];
+        }
         for (std::size_t r = 0; r < count; ++r) {
             if (!m_values[r].computed)
                 m_values[r].knownFinite = isFiniteValue(m_form.registers[r]) || r == 0;
+        }
+    }
+
+    bool callsFunction(const TOp& op) const {
+        switch (op.kind) {
+        case OpKind::Add:
+        case OpKind::Subtract:
+        case OpKind::Multiply:
+        case OpKind::Divide:
+        case OpKind::PowerWhole:
+        case OpKind::Sqrt:
+        case OpKind::Abs:
+        case OpKind::Floor:
+            return false;
+        case OpKind::ArcTan:
+            return !m_inlineArcTan;
+        default:
+            return true;
         }
     }
 
@@ -249,7 +299,25 @@ private:
     bool knownFinite(std::uint32_t reg) const { return m_values[reg].knownFinite; }
     bool isConstant(std::uint32_t reg) const { return reg != 0 && !m_values[reg].computed; }
 
-    void consume(std::uint32_t reg) { --m_values[reg].usesLeft; }
+    void consume(std::uint32_t reg) {
+        --m_values[reg].usesLeft;
+        ++m_readCursor[reg];
+    }
+
+    // The operation that reads `reg` next (the operation count for the final read).
+    int nextUse(std::uint32_t reg) const {
+        const auto& reads = m_reads[reg];
+        const std::size_t cursor = m_readCursor[reg];
+        return cursor < reads.size() ? reads[cursor] : std::numeric_limits<int>::max();
+    }
+
+    // Whether a value loaded now should stay on the stack for its next read: not when a
+    // call comes first and would push it off again.
+    bool worthKeeping(std::uint32_t reg) const {
+        const std::size_t after =
+            std::min(static_cast<std::size_t>(m_opIndex + 1), m_nextCall.size() - 1);
+        return !dies(reg) && nextUse(reg) <= m_nextCall[after];
+    }
 
     // --- Memory: x, y, frame slots, call arguments and the constant pool.
 
@@ -351,8 +419,9 @@ private:
         releaseSlot(reg);
     }
 
-    // Leaves at st0 an entry that the operation may overwrite, holding `reg`'s value.
-    void takeTop(std::uint32_t reg) {
+    // Leaves at st0 an entry that the operation may overwrite, holding `reg`'s value. A
+    // value loaded from memory that is read again stays on the stack too when `keepSelf`.
+    void takeTop(std::uint32_t reg, bool keepSelf = true) {
         const int i = pos(reg);
         if (i >= 0) {
             if (dies(reg)) {
@@ -364,7 +433,7 @@ private:
             }
             return;
         }
-        if (!dies(reg)) {
+        if (keepSelf && worthKeeping(reg)) {
             loadAsSelf(reg);
             a.fld(st0);
             pushed(kTemp);
@@ -372,7 +441,31 @@ private:
         }
         loadHome(reg);
         pushed(kTemp);
-        releaseSlot(reg);
+        if (dies(reg))
+            releaseSlot(reg);
+    }
+
+    // The entries takeTop pushes.
+    int takeCost(std::uint32_t reg, bool keepSelf = true) const {
+        if (pos(reg) >= 0)
+            return dies(reg) ? 0 : 1;
+        return keepSelf && worthKeeping(reg) ? 2 : 1;
+    }
+
+    // For an operation that calls a function: its operand alone at st0.
+    void takeOnlyTop(std::uint32_t reg) {
+        const int i = pos(reg);
+        if (i >= 0 && !dies(reg) && !m_values[reg].computed) {
+            // x or a constant would leave the stack for the call anyway: take it as it is
+            // and load it again from its home later.
+            fxch(i);
+            at(0) = kTemp;
+            spillForCall(true);
+            return;
+        }
+        reserve(takeCost(reg, false), reg);
+        takeTop(reg, false);
+        spillForCall(true);
     }
 
     // Removes st0: a value still needed and without a home of its own goes to a slot.
@@ -391,12 +484,17 @@ private:
     // Makes room for `extra` more entries, keeping the operands `keepA` and `keepB`.
     void reserve(int extra, std::uint32_t keepA, std::uint32_t keepB = kTemp) {
         while (depth() + extra > kStackSize) {
+            // The value read last leaves; of two read at the same time, one with a home.
             int victim = -1;
-            for (int i = depth() - 1; i >= 0; --i) {
+            long best = -1;
+            for (int i = 0; i < depth(); ++i) {
                 const std::uint32_t id = at(i);
-                if (id != keepA && id != keepB && id != kTemp) {
+                if (id == keepA || id == keepB || id == kTemp)
+                    continue;
+                const long score = 2L * nextUse(id) + (m_values[id].computed ? 0 : 1);
+                if (score > best) {
+                    best = score;
                     victim = i;
-                    break;
                 }
             }
             if (victim < 0)
@@ -580,10 +678,40 @@ private:
         a.mov(x86::r12, x86::rsi);
     }
 
+    // x is loaded once: not a number or outside the function's range gives no value.
+    void inputChecks() {
+        const bool keep = worthKeeping(0);
+        a.fld(xPtr());
+        pushed(keep ? 0 : kTemp);
+        testFiniteAt(0);
+        if (m_range.present) {
+            // Below the lower bound, above the upper bound (a bound that is not a number
+            // lets every x through, as the comparisons in C++ do).
+            loadConstant(m_range.lower);
+            pushed(kTemp);
+            a.fucomip(st(1));
+            popped();
+            a.ja(failLabel());
+            loadConstant(m_range.upper);
+            pushed(kTemp);
+            a.fld(st(1));
+            pushed(kTemp);
+            a.fucomip(st(1));
+            popped();
+            a.fstp(st0);
+            popped();
+            a.ja(failLabel());
+        }
+        if (!keep) {
+            a.fstp(st0);
+            popped();
+        }
+    }
+
     void finish(RoutineLayout& layout) {
         const std::uint32_t result = m_form.resultRegister;
         consume(result);
-        reserve(kOpHeadroom, result);
+        reserve(takeCost(result) + 1, result);
         takeTop(result);
         if (!knownFinite(result))
             testFiniteAt(0);
@@ -711,7 +839,8 @@ private:
         const ArithIds ids = arithIds(op.kind);
         consume(l);
         consume(r);
-        reserve(kOpHeadroom, l, r);
+        const auto cost = [this](std::uint32_t reg) { return memOperand(reg) ? 0 : takeCost(reg); };
+        reserve(cost(l) + cost(r) + (op.kind == OpKind::Divide ? 1 : 0), l, r);
         if (op.kind == OpKind::Divide)
             checkDivisor(r);
         if (l == r) {
@@ -802,7 +931,7 @@ private:
         consume(l);
         consume(r);
         requireFrame();
-        reserve(kOpHeadroom, l, r);
+        reserve(5, l, r);
         // Every rule compares the operands: an infinity or not-a-number must not get there.
         ensureFinite(l);
         ensureFinite(r);
@@ -820,7 +949,7 @@ private:
         const std::uint32_t l = op.left;
         const std::int32_t n = op.wholeExponent;
         consume(l);
-        reserve(kOpHeadroom, l);
+        reserve(takeCost(l) + 3, l);
         if (n < 0)
             ensureFinite(l); // 1 / infinity would be a number
         takeTop(l);
@@ -874,9 +1003,7 @@ private:
         consume(op.left);
         consume(r);
         consume(op.aux);
-        reserve(kOpHeadroom, r);
-        takeTop(r);
-        spillForCall(true);
+        takeOnlyTop(r);
         if (!knownFinite(r))
             testFiniteAt(0); // e^-infinity would be a number
         const Label viaHelper = a.newLabel();
@@ -916,10 +1043,8 @@ private:
 
     void sineOrCosine(const TOp& op) {
         consume(op.left);
-        reserve(kOpHeadroom, op.left);
         const bool finite = knownFinite(op.left);
-        takeTop(op.left);
-        spillForCall(true);
+        takeOnlyTop(op.left);
         toRadiansTop();
         const Label huge = a.newLabel();
         const Label join = a.newLabel();
@@ -944,9 +1069,7 @@ private:
 
     void tangent(const TOp& op) {
         consume(op.left);
-        reserve(kOpHeadroom, op.left);
-        takeTop(op.left);
-        spillForCall(true);
+        takeOnlyTop(op.left);
         toRadiansTop();
         compareMagnitude(static_cast<float>(kHugeAngle));
         a.jae(failLabel());
@@ -956,10 +1079,23 @@ private:
 
     void inverseTrig(const TOp& op) {
         consume(op.left);
-        reserve(kOpHeadroom, op.left);
+        if (op.kind == OpKind::ArcTan && m_inlineArcTan) {
+            reserve(takeCost(op.left) + 1, op.left);
+            const bool finite = knownFinite(op.left);
+            takeTop(op.left);
+            if (!finite)
+                testFiniteAt(0);
+            // The library's own instructions: arctan(st0 / 1).
+            a.fld1();
+            pushed(kTemp);
+            a.fpatan();
+            popped();
+            fromRadiansTop();
+            produce(op.result, 0, true);
+            return;
+        }
         bool finite = knownFinite(op.left);
-        takeTop(op.left);
-        spillForCall(true);
+        takeOnlyTop(op.left);
         long double (*function)(long double) = &::atanl;
         if (op.kind == OpKind::ArcTan) {
             if (!finite)
@@ -977,7 +1113,7 @@ private:
 
     void inlineUnary(const TOp& op) {
         consume(op.left);
-        reserve(kOpHeadroom, op.left);
+        reserve(takeCost(op.left) + 1, op.left);
         const bool finite = knownFinite(op.left);
         takeTop(op.left);
         if (op.kind == OpKind::Sqrt) {
@@ -1004,10 +1140,8 @@ private:
 
     void libraryUnary(const TOp& op) {
         consume(op.left);
-        reserve(kOpHeadroom, op.left);
         const bool finite = knownFinite(op.left);
-        takeTop(op.left);
-        spillForCall(true);
+        takeOnlyTop(op.left);
         if (op.kind == OpKind::Cbrt) {
             callUnary(&::cbrtl);
         } else {
@@ -1041,10 +1175,16 @@ private:
 
     x86::Assembler& a;
     const CompiledForm& m_form;
+    const InputRange& m_range;
     const CodeEnvironment& m_env;
     const bool m_framed;
 
     std::vector<Value> m_values;
+    std::vector<std::vector<int>> m_reads; // by register: the operations that read it
+    std::vector<std::size_t> m_readCursor;
+    std::vector<int> m_nextCall; // by operation: the first one at or after it that calls
+    int m_opIndex = 0;
+    const bool m_inlineArcTan = libraryArcTanIsFpatan();
     std::vector<std::uint32_t> m_st; // bottom first
     std::vector<int> m_freeSlots;
     int m_slotCount = 0;
@@ -1057,8 +1197,9 @@ private:
 } // namespace
 
 GenerateResult emitRoutine(x86::Assembler& assembler, const CompiledForm& form,
-                           const CodeEnvironment& environment, bool framed, RoutineLayout& layout) {
-    Generator generator(assembler, form, environment, framed);
+                           const InputRange& range, const CodeEnvironment& environment, bool framed,
+                           RoutineLayout& layout) {
+    Generator generator(assembler, form, range, environment, framed);
     return generator.run(layout);
 }
 

@@ -1,5 +1,6 @@
 // Instruction selection for generated code: turns a compiled operation list into an x87
-// routine `bool f(const long double* x, long double* y)`.
+// routine `bool f(const long double* x, long double* y)` that also makes the checks of x
+// that Evaluate makes for the interpreter.
 #pragma once
 
 #include <asmjit/x86.h>
@@ -27,6 +28,7 @@ struct RoutineLayout {
 // Emits the routine for `form` into `assembler`. Without `framed`, a routine that needs a
 // stack frame is abandoned with NeedsFrame.
 GenerateResult emitRoutine(asmjit::x86::Assembler& assembler, const CompiledForm& form,
-                           const CodeEnvironment& environment, bool framed, RoutineLayout& layout);
+                           const InputRange& range, const CodeEnvironment& environment, bool framed,
+                           RoutineLayout& layout);
 
 } // namespace lindor::expr
