@@ -75,10 +75,11 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     return true;
 }
 
-bool TFunction::Evaluate(long double x, long double& y) {
-    Impl& m = *m_impl;
-    if (m.code)
-        return m.code->run(x, y); // makes the checks of x below itself
+namespace {
+
+// The interpreter's Evaluate, kept out of line so that the call of generated code is all
+// that Evaluate does for a function that has it.
+[[gnu::noinline]] bool interpret(TFunction::Impl& m, long double x, long double& y) {
     if (!m.compiled || !isFiniteValue(x))
         return false;
     if (m.hasRange && (x < m.lower || x > m.upper))
@@ -94,6 +95,15 @@ bool TFunction::Evaluate(long double x, long double& y) {
         return false;
     y = value;
     return true;
+}
+
+} // namespace
+
+bool TFunction::Evaluate(long double x, long double& y) {
+    Impl& m = *m_impl;
+    if (m.code)
+        return m.code->run(x, y); // makes the interpreter's checks of x itself
+    return interpret(m, x, y);
 }
 
 // Central differences with the steps 0.1, 0.01, ...: stops when two estimates in a row

@@ -949,7 +949,7 @@ private:
         const std::uint32_t l = op.left;
         const std::int32_t n = op.wholeExponent;
         consume(l);
-        reserve(takeCost(l) + 3, l);
+        reserve(takeCost(l) + (n < 0 ? 3 : 1), l);
         if (n < 0)
             ensureFinite(l); // 1 / infinity would be a number
         takeTop(l);
