@@ -49,6 +49,7 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     // A failed compilation leaves this function (and only this one) unusable.
     m.compiled = false;
     m.normalised.clear();
+    m_machineCode = nullptr;
     m.code.reset();
     m.form = CompiledForm{};
     m.form.registers.assign(1, 0.0L);
@@ -69,17 +70,18 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     m.form = std::move(form);
     m.normalised = std::move(pass.normalised);
     m.compiled = true;
-    if (context.generateCode)
+    if (context.generateCode) {
         m.code = MachineCode::generate(m.form, InputRange{m.hasRange, m.lower, m.upper},
                                        CodeEnvironment{&context.angleMode, &context.random});
+        if (m.code)
+            m_machineCode = m.code->entry();
+    }
     return true;
 }
 
-namespace {
-
-// The interpreter's Evaluate, kept out of line so that the call of generated code is all
-// that Evaluate does for a function that has it.
-[[gnu::noinline]] bool interpret(TFunction::Impl& m, long double x, long double& y) {
+// The interpreter: Evaluate for a function without generated code.
+bool TFunction::interpret(long double x, long double& y) {
+    Impl& m = *m_impl;
     if (!m.compiled || !isFiniteValue(x))
         return false;
     if (m.hasRange && (x < m.lower || x > m.upper))
@@ -95,15 +97,6 @@ namespace {
         return false;
     y = value;
     return true;
-}
-
-} // namespace
-
-bool TFunction::Evaluate(long double x, long double& y) {
-    Impl& m = *m_impl;
-    if (m.code)
-        return m.code->run(x, y); // makes the interpreter's checks of x itself
-    return interpret(m, x, y);
 }
 
 // Central differences with the steps 0.1, 0.01, ...: stops when two estimates in a row

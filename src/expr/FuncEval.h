@@ -89,7 +89,10 @@ public:
     bool Compile(const std::string& text, std::string& errorText);
 
     // y = f(x); false when the value is undefined (y is then not written).
-    bool Evaluate(long double x, long double& y);
+    bool Evaluate(long double x, long double& y) {
+        // Generated code (when there is some) makes all the checks itself.
+        return m_machineCode != nullptr ? m_machineCode(&x, &y) : interpret(x, y);
+    }
 
     // Numerical f'(x); false when no difference quotient could be formed.
     bool Derivative(long double x, long double& y);
@@ -116,8 +119,12 @@ public:
 private:
     friend class Compiler;
     bool compileAt(const std::string& text, std::string& errorText, int depth);
+    bool interpret(long double x, long double& y);
 
     std::unique_ptr<Impl> m_impl;
+    // The entry of the generated code that m_impl owns, or null: read by the inline
+    // Evaluate without going through m_impl.
+    bool (*m_machineCode)(const long double* x, long double* y) = nullptr;
 };
 
 // The ordered list of compiled functions, addressed by position from 0.

@@ -43,7 +43,7 @@ public:
     MachineCode(const MachineCode&) = delete;
     MachineCode& operator=(const MachineCode&) = delete;
 
-    bool run(const long double& x, long double& y) const { return m_entry(&x, &y); }
+    Entry entry() const { return m_entry; }
     std::size_t size() const { return m_size; }
 
 private:
