@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <limits>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -189,6 +191,50 @@ TEST_F(MachineCodeTest, ManyLiveValuesLeaveTheRegisterStack) {
         functions += "+sin(x*" + std::to_string(i) + ")/ln(x^2+" + std::to_string(i + 1) + ")";
     compare(functions);
     compare("x^2^3^2+sqrt(abs(x))*cbrt(x)-int(x)/(1+abs(x))");
+}
+
+TEST_F(MachineCodeTest, FunctionsWithoutCodeAreInterpreted) {
+    // Every sine is computed before the first sum: more values live at once than generated
+    // code keeps in its frame, so this one is interpreted, with the same values.
+    std::string sines;
+    for (int i = 0; i < 1100; ++i)
+        sines += "+sin(x+" + std::to_string(i) + ")";
+    TFunction& f = interpreted.Get(interpreted.Add());
+    TFunction& g = generated.Get(generated.Add());
+    std::string error;
+    ASSERT_TRUE(f.Compile(sines, error));
+    ASSERT_TRUE(g.Compile(sines, error));
+    EXPECT_FALSE(g.runsMachineCode());
+    long double a = 0;
+    long double b = 0;
+    ASSERT_TRUE(f.Evaluate(0.25L, a));
+    ASSERT_TRUE(g.Evaluate(0.25L, b));
+    EXPECT_TRUE(sameBits(a, b));
+    // Recompiling to a small function gives it code again.
+    ASSERT_TRUE(g.Compile("x^2", error));
+    EXPECT_EQ(g.runsMachineCode(), machineCodeAvailable());
+    ASSERT_TRUE(g.Evaluate(3, b));
+    EXPECT_EQ(b, 9.0L);
+}
+
+TEST_F(MachineCodeTest, NoMemoryIsWritableAndExecutable) {
+    compare("sin(x)*cos(x)+arctan(x)/(x^2+1)");
+    std::ifstream maps("/proc/self/maps");
+    if (!maps)
+        GTEST_SKIP() << "no /proc/self/maps";
+    std::string line;
+    int lines = 0;
+    while (std::getline(maps, line)) {
+        ++lines;
+        std::istringstream fields(line);
+        std::string range;
+        std::string permissions;
+        fields >> range >> permissions;
+        EXPECT_FALSE(permissions.find('w') != std::string::npos &&
+                     permissions.find('x') != std::string::npos)
+            << line;
+    }
+    EXPECT_GT(lines, 0);
 }
 
 // Random texts from the engine's grammar.
