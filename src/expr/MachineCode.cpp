@@ -43,7 +43,10 @@ std::unique_ptr<MachineCode> MachineCode::generate(const CompiledForm& form,
         environment.random == nullptr)
         return nullptr;
     asmjit::JitRuntime& rt = runtime();
-    for (bool framed : {false, true}) {
+    // A routine without calls first tries to do without a frame (it may still need one for
+    // values spilled from the register stack).
+    const bool callsFunctions = routineCallsFunctions(form);
+    for (bool framed : {callsFunctions, true}) {
         asmjit::CodeHolder code;
         if (code.init(rt.environment()) != asmjit::kErrorOk)
             return nullptr;

@@ -649,6 +649,15 @@ private:
 
 } // namespace
 
+bool routineCallsFunctions(const CompiledForm& form) {
+    const bool inlineArcTan = libraryArcTanIsFpatan();
+    for (const TOp& op : form.operations) {
+        if (callsFunction(op, inlineArcTan))
+            return true;
+    }
+    return false;
+}
+
 GenerateResult emitRoutine(x86::Assembler& assembler, const CompiledForm& form,
                            const InputRange& range, const CodeEnvironment& environment, bool framed,
                            RoutineLayout& layout) {

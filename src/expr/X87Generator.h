@@ -25,6 +25,9 @@ struct RoutineLayout {
     std::uint32_t frameSize = 0;
 };
 
+// True when the routine for `form` calls functions: it then needs a stack frame.
+bool routineCallsFunctions(const CompiledForm& form);
+
 // Emits the routine for `form` into `assembler`. Without `framed`, a routine that needs a
 // stack frame is abandoned with NeedsFrame.
 GenerateResult emitRoutine(asmjit::x86::Assembler& assembler, const CompiledForm& form,

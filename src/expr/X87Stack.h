@@ -85,6 +85,26 @@ inline bool libraryArcTanIsFpatan() {
     return same;
 }
 
+// Whether the code of an operation calls a function (and so needs a frame and an empty
+// register stack).
+inline bool callsFunction(const TOp& op, bool inlineArcTan) {
+    switch (op.kind) {
+    case OpKind::Add:
+    case OpKind::Subtract:
+    case OpKind::Multiply:
+    case OpKind::Divide:
+    case OpKind::PowerWhole:
+    case OpKind::Sqrt:
+    case OpKind::Abs:
+    case OpKind::Floor:
+        return false;
+    case OpKind::ArcTan:
+        return !inlineArcTan;
+    default:
+        return true;
+    }
+}
+
 class X87Stack {
 protected:
     X87Stack(asmjit::x86::Assembler& assembler, const CompiledForm& form, bool framed)
@@ -110,8 +130,6 @@ protected:
             m_values[op.result].computed = true;
         }
         std::vector<char> ready(count, 0);
-        m_reads.assign(count, {});
-        m_readCursor.assign(count, 0);
         const auto opCount = static_cast<int>(m_form.operations.size());
         for (int i = 0; i < opCount; ++i) {
             const TOp& op = m_form.operations[static_cast<std::size_t>(i)];
@@ -119,7 +137,6 @@ protected:
                 if (reg >= count || (m_values[reg].computed && !ready[reg]))
                     unsupported();
                 ++m_values[reg].usesLeft;
-                m_reads[reg].push_back(i);
             });
             if (op.kind == OpKind::PowerPositiveBase &&
                 (m_values[op.left].computed || m_values[op.aux].computed))
@@ -132,33 +149,27 @@ protected:
             ready[op.result] = 1;
         }
         ++m_values[m_form.resultRegister].usesLeft;
-        m_reads[m_form.resultRegister].push_back(opCount);
+        // The reads of each register in order, one array for all registers.
+        m_readStart.assign(count + 1, 0);
+        for (std::size_t r = 0; r < count; ++r)
+            m_readStart[r + 1] = m_readStart[r] + static_cast<std::size_t>(m_values[r].usesLeft);
+        m_readOps.assign(m_readStart[count], 0);
+        m_readCursor.assign(m_readStart.begin(), m_readStart.end() - 1);
+        std::vector<std::size_t> fill = m_readCursor;
+        for (int i = 0; i < opCount; ++i) {
+            forEachRead(m_form.operations[static_cast<std::size_t>(i)],
+                        [&](std::uint32_t reg) { m_readOps[fill[reg]++] = i; });
+        }
+        m_readOps[fill[m_form.resultRegister]++] = opCount;
         m_nextCall.assign(static_cast<std::size_t>(opCount) + 1, opCount);
         for (int i = opCount - 1; i >= 0; --i) {
             const auto u = static_cast<std::size_t>(i);
-            m_nextCall[u] = callsFunction(m_form.operations[u]) ? i : m_nextCall[u + 1];
+            m_nextCall[u] =
+                callsFunction(m_form.operations[u], m_inlineArcTan) ? i : m_nextCall[u + 1];
         }
         for (std::size_t r = 0; r < count; ++r) {
             if (!m_values[r].computed)
                 m_values[r].knownFinite = isFiniteValue(m_form.registers[r]) || r == 0;
-        }
-    }
-
-    bool callsFunction(const TOp& op) const {
-        switch (op.kind) {
-        case OpKind::Add:
-        case OpKind::Subtract:
-        case OpKind::Multiply:
-        case OpKind::Divide:
-        case OpKind::PowerWhole:
-        case OpKind::Sqrt:
-        case OpKind::Abs:
-        case OpKind::Floor:
-            return false;
-        case OpKind::ArcTan:
-            return !m_inlineArcTan;
-        default:
-            return true;
         }
     }
 
@@ -239,9 +250,8 @@ protected:
 
     // The operation that reads `reg` next (the operation count for the final read).
     int nextUse(std::uint32_t reg) const {
-        const auto& reads = m_reads[reg];
         const std::size_t cursor = m_readCursor[reg];
-        return cursor < reads.size() ? reads[cursor] : std::numeric_limits<int>::max();
+        return cursor < m_readStart[reg + 1] ? m_readOps[cursor] : std::numeric_limits<int>::max();
     }
 
     // Whether a value loaded now should stay on the stack for its next read: not when a
@@ -564,7 +574,10 @@ protected:
     const CompiledForm& m_form;
     const bool m_framed;
     std::vector<Value> m_values;
-    std::vector<std::vector<int>> m_reads; // by register: the operations that read it
+    // The operations that read register r: m_readOps[m_readStart[r] .. m_readStart[r + 1]),
+    // the next one at m_readCursor[r].
+    std::vector<std::size_t> m_readStart;
+    std::vector<int> m_readOps;
     std::vector<std::size_t> m_readCursor;
     std::vector<int> m_nextCall; // by operation: the first one at or after it that calls
     int m_opIndex = 0;
