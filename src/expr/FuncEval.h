@@ -90,8 +90,14 @@ public:
 
     // y = f(x); false when the value is undefined (y is then not written).
     bool Evaluate(long double x, long double& y) {
-        // Generated code (when there is some) makes all the checks itself.
-        return m_machineCode != nullptr ? m_machineCode(&x, &y) : interpret(x, y);
+        if (m_machineCode == nullptr)
+            return interpret(x, y);
+        // Generated code makes all the checks itself; not-a-number means undefined.
+        const long double value = m_machineCode(&x);
+        if (value != value)
+            return false;
+        y = value;
+        return true;
     }
 
     // Numerical f'(x); false when no difference quotient could be formed.
@@ -124,7 +130,7 @@ private:
     std::unique_ptr<Impl> m_impl;
     // The entry of the generated code that m_impl owns, or null: read by the inline
     // Evaluate without going through m_impl.
-    bool (*m_machineCode)(const long double* x, long double* y) = nullptr;
+    long double (*m_machineCode)(const long double* x) = nullptr;
 };
 
 // The ordered list of compiled functions, addressed by position from 0.

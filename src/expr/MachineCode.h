@@ -29,9 +29,10 @@ struct InputRange {
 
 class MachineCode {
 public:
-    // Writes *y and answers true when x is a number in the range and the value is defined;
-    // leaves *y alone otherwise.
-    using Entry = bool (*)(const long double* x, long double* y);
+    // f(*x), or not-a-number when x is not a number, lies outside the range or the value
+    // is undefined (a defined value is always a number). The value comes back in st0, so a
+    // caller that keeps it there never stores it.
+    using Entry = long double (*)(const long double* x);
 
     // The routine for `form`, or null when none can be made (a processor or system without
     // x87 code generation, no executable memory, or an operation list of a shape the

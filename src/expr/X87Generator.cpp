@@ -137,14 +137,12 @@ private:
         if (!m_framed)
             return;
         a.push(x86::rbx);
-        a.push(x86::r12);
         // sub rsp, imm32: the size is known at the end.
         const unsigned char subRsp[] = {0x48, 0x81, 0xEC};
         a.embed(subRsp, sizeof subRsp);
         layout.frameSizeOffset = a.offset();
         a.embedUInt32(0);
         a.mov(x86::rbx, x86::rdi);
-        a.mov(x86::r12, x86::rsi);
     }
 
     // x is loaded once: not a number or outside the function's range gives no value.
@@ -189,31 +187,29 @@ private:
             a.fstp(st0);
             popped();
         }
-        a.fstp(yPtr());
-        popped();
-        a.mov(x86::eax, 1);
+        // The value goes back in st0, the only entry left.
         const Label exit = a.newLabel();
-        a.jmp(exit);
+        a.bind(exit);
+        if (m_framed) {
+            // Arguments and slots; with rbx pushed, calls find the stack 16-byte aligned.
+            layout.frameSize = static_cast<std::uint32_t>(kArgBytes + kSlotBytes * m_slotCount);
+            a.add(x86::rsp, static_cast<std::int32_t>(layout.frameSize));
+            a.pop(x86::rbx);
+        }
+        a.ret();
 
         for (auto& block : m_cold)
             block();
 
+        // Undefined: whatever is on the stack goes, not-a-number comes back.
         for (int d = static_cast<int>(m_fail.size()) - 1; d >= 0; --d) {
             if (m_fail[static_cast<std::size_t>(d)].isValid())
                 a.bind(m_fail[static_cast<std::size_t>(d)]);
             if (d > 0)
                 a.fstp(st0);
         }
-        a.xor_(x86::eax, x86::eax);
-        a.bind(exit);
-        if (m_framed) {
-            // Arguments, slots and 8 bytes for the 16-byte alignment of calls.
-            layout.frameSize = static_cast<std::uint32_t>(kArgBytes + kSlotBytes * m_slotCount + 8);
-            a.add(x86::rsp, static_cast<std::int32_t>(layout.frameSize));
-            a.pop(x86::r12);
-            a.pop(x86::rbx);
-        }
-        a.ret();
+        a.fld(floatMem(std::numeric_limits<float>::quiet_NaN()));
+        a.jmp(exit);
 
         a.align(asmjit::AlignMode::kData, 16);
         for (const auto& [bytes, label] : m_pool) {

@@ -1,6 +1,6 @@
 // Instruction selection for generated code: turns a compiled operation list into an x87
-// routine `bool f(const long double* x, long double* y)` that also makes the checks of x
-// that Evaluate makes for the interpreter.
+// routine `long double f(const long double* x)` that also makes the checks of x that
+// Evaluate makes for the interpreter, and answers not-a-number for an undefined value.
 #pragma once
 
 #include <asmjit/x86.h>

@@ -265,7 +265,6 @@ protected:
     // --- Memory: x, y, frame slots, call arguments and the constant pool.
 
     x86::Mem xPtr() const { return x86::tword_ptr(m_framed ? x86::rbx : x86::rdi); }
-    x86::Mem yPtr() const { return x86::tword_ptr(m_framed ? x86::r12 : x86::rsi); }
     static x86::Mem argMem(int index) { return x86::tword_ptr(x86::rsp, index * kSlotBytes); }
     static x86::Mem slotMem(int slot) {
         return x86::tword_ptr(x86::rsp, kArgBytes + slot * kSlotBytes);
