@@ -1,5 +1,6 @@
-// Speed of the expression engine: Evaluate against the same expressions written as
-// plain C++, and the costs of Derivative and Compile.
+// Speed of the expression engine: Evaluate (generated machine code) and the interpreter
+// against the same expressions written as plain C++, and the costs of Derivative and
+// Compile.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -74,8 +75,11 @@ bool native(int n, long double x, long double& y) {
     return true;
 }
 
-void BM_Evaluate(benchmark::State& state) {
+// Evaluate of expression n at the sample points; `machineCode` false makes the engine
+// interpret the operation list.
+void evaluateAll(benchmark::State& state, bool machineCode) {
     EngineContext context;
+    context.generateCode = machineCode;
     TFunctionDB db(context);
     TFunction& f = db.Get(db.Add());
     std::string error;
@@ -95,7 +99,16 @@ void BM_Evaluate(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kPoints);
 }
+
+void BM_Evaluate(benchmark::State& state) {
+    evaluateAll(state, true);
+}
 BENCHMARK(BM_Evaluate)->DenseRange(1, 6);
+
+void BM_Interpret(benchmark::State& state) {
+    evaluateAll(state, false);
+}
+BENCHMARK(BM_Interpret)->DenseRange(1, 6);
 
 void BM_Native(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));

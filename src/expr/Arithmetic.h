@@ -8,6 +8,25 @@
 
 namespace lindor::expr {
 
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
+// Sine, cosine and tangent treat arguments of this size and more as 0.
+constexpr long double kHugeAngle = 9223372036854775808.0L; // 2^63
+
+// ln 10, the divisor of the base-10 logarithm. Every evaluator divides by this one value,
+// so that a library logarithm and a value folded by the compiler cannot disagree.
+inline long double lnTen() {
+    static const long double value = std::log(10.0L);
+    return value;
+}
+
+inline long double toRadians(long double a, bool degrees) {
+    return degrees ? a * kPi / 180 : a;
+}
+
+inline long double fromRadians(long double a, bool degrees) {
+    return degrees ? a * 180 / kPi : a;
+}
+
 inline bool isFiniteValue(long double v) {
     return std::fabs(v) <= std::numeric_limits<long double>::max();
 }
@@ -46,6 +65,20 @@ inline bool smallWhole(long double r, std::int32_t& n) {
         return false;
     n = k;
     return true;
+}
+
+// The power with a constant positive base `a` whose natural logarithm is `logA`: the same
+// rules as `power` for a positive base, with the logarithm taken once at compile time.
+inline bool positiveBasePower(long double a, long double r, long double logA, long double& result) {
+    std::int32_t n = 0;
+    if (r == 0) {
+        result = 1;
+        return true;
+    }
+    if (smallWhole(r, n))
+        return powerWhole(a, n, result);
+    result = std::exp(r * logA);
+    return isFiniteValue(result);
 }
 
 inline bool isOddWhole(long double m) {

@@ -5,25 +5,10 @@
 #include "expr/Arithmetic.h"
 
 namespace lindor::expr {
-namespace {
-
-constexpr long double kPi = 3.141592653589793238462643383279502884L;
-constexpr long double kHugeAngle = 9223372036854775808.0L; // 2^63
-
-long double toRadians(long double a, bool degrees) {
-    return degrees ? a * kPi / 180 : a;
-}
-
-long double fromRadians(long double a, bool degrees) {
-    return degrees ? a * 180 / kPi : a;
-}
-
 // A uniform number in [0, 1): 64 random bits fill the 64-bit mantissa exactly.
-long double uniform(std::mt19937_64& random) {
+long double uniformDraw(std::mt19937_64& random) {
     return static_cast<long double>(random()) * 0x1p-64L;
 }
-
-} // namespace
 
 long double sineOf(long double a) {
     return std::fabs(a) >= kHugeAngle ? 0.0L : std::sin(a);
@@ -71,27 +56,20 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
             if (!powerWhole(a, op.wholeExponent, v))
                 return false;
             break;
-        case OpKind::PowerPositiveBase: {
-            const long double r = regs[op.right];
-            std::int32_t n = 0;
-            if (r == 0) {
-                v = 1;
-            } else if (smallWhole(r, n)) {
-                if (!powerWhole(a, n, v))
-                    return false;
-            } else {
-                v = std::exp(r * regs[op.aux]);
-                if (!isFiniteValue(v))
-                    return false;
-            }
+        case OpKind::PowerPositiveBase:
+            if (!positiveBasePower(a, regs[op.right], regs[op.aux], v))
+                return false;
+            break;
+        case OpKind::Sin:
+        case OpKind::Cos: {
+            // Degrees beyond the largest number of radians overflow: undefined, not a huge
+            // angle.
+            const long double t = toRadians(a, env.degrees);
+            if (!isFiniteValue(t))
+                return false;
+            v = op.kind == OpKind::Sin ? sineOf(t) : cosineOf(t);
             break;
         }
-        case OpKind::Sin:
-            v = sineOf(toRadians(a, env.degrees));
-            break;
-        case OpKind::Cos:
-            v = cosineOf(toRadians(a, env.degrees));
-            break;
         case OpKind::Tan: {
             // The sine over the cosine; the cosine is exactly 0 only where both are set
             // to 0 for a huge argument.
@@ -132,7 +110,7 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
             v = std::fabs(a);
             break;
         case OpKind::Random:
-            v = uniform(*env.random);
+            v = uniformDraw(*env.random);
             break;
         case OpKind::Floor:
             v = std::floor(a);
@@ -145,7 +123,7 @@ bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnv
         case OpKind::Log10:
             if (a <= 0)
                 return false;
-            v = std::log(a) / std::log(10.0L);
+            v = std::log(a) / lnTen();
             break;
         default:
             continue;

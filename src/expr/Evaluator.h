@@ -17,6 +17,9 @@ struct EvalEnvironment {
 // result is undefined.
 bool execute(const TOp* ops, std::size_t count, long double* regs, const EvalEnvironment& env);
 
+// A uniform random number in [0, 1).
+long double uniformDraw(std::mt19937_64& random);
+
 // Sine and cosine of a radian argument; an argument of 2^63 or more in size gives 0.
 long double sineOf(long double a);
 long double cosineOf(long double a);

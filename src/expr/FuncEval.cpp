@@ -6,6 +6,7 @@
 #include "expr/Arithmetic.h"
 #include "expr/Compiler.h"
 #include "expr/Evaluator.h"
+#include "expr/MachineCode.h"
 #include "expr/TextPass.h"
 #include "lang/Language.h"
 
@@ -26,6 +27,7 @@ struct TFunction::Impl {
     long double upper = 0;
     std::string normalised;
     CompiledForm form;
+    std::unique_ptr<MachineCode> code; // null: interpret `form`
 };
 
 TFunction::TFunction(TFunctionDB& db) : m_impl(std::make_unique<Impl>()) {
@@ -47,6 +49,8 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     // A failed compilation leaves this function (and only this one) unusable.
     m.compiled = false;
     m.normalised.clear();
+    m_machineCode = nullptr;
+    m.code.reset();
     m.form = CompiledForm{};
     m.form.registers.assign(1, 0.0L);
 
@@ -66,10 +70,17 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     m.form = std::move(form);
     m.normalised = std::move(pass.normalised);
     m.compiled = true;
+    if (context.generateCode) {
+        m.code = MachineCode::generate(m.form, InputRange{m.hasRange, m.lower, m.upper},
+                                       CodeEnvironment{&context.angleMode, &context.random});
+        if (m.code)
+            m_machineCode = m.code->entry();
+    }
     return true;
 }
 
-bool TFunction::Evaluate(long double x, long double& y) {
+// The interpreter: Evaluate for a function without generated code.
+bool TFunction::interpret(long double x, long double& y) {
     Impl& m = *m_impl;
     if (!m.compiled || !isFiniteValue(x))
         return false;
@@ -154,6 +165,10 @@ bool TFunction::Derivative(long double x, long double& y) {
 
 bool TFunction::isCompiled() const {
     return m_impl->compiled;
+}
+
+bool TFunction::runsMachineCode() const {
+    return m_impl->code != nullptr;
 }
 
 bool TFunction::hasRange() const {

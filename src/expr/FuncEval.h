@@ -18,6 +18,10 @@ namespace lindor::expr {
 
 enum class AngleMode { Radians, Degrees };
 
+// False when the environment variable LINDOR_INTERPRET is set to anything but "" or "0":
+// the switch that makes every new engine interpret its operation lists.
+bool machineCodeWanted();
+
 // The engine's process-wide state, owned by whoever runs the engine (the frame, the
 // command line, a test) and passed to the function list.
 struct EngineContext {
@@ -25,6 +29,9 @@ struct EngineContext {
     NumberLocale locale;
     const lang::Language* language = nullptr; // error texts; null: built-in English
     std::mt19937_64 random{std::random_device{}()};
+    // Compile functions to machine code where this machine allows it; without it (or
+    // where no code can be made) Evaluate interprets the operation list.
+    bool generateCode = machineCodeWanted();
 };
 
 class TFunctionDB;
@@ -82,7 +89,16 @@ public:
     bool Compile(const std::string& text, std::string& errorText);
 
     // y = f(x); false when the value is undefined (y is then not written).
-    bool Evaluate(long double x, long double& y);
+    bool Evaluate(long double x, long double& y) {
+        if (m_machineCode == nullptr)
+            return interpret(x, y);
+        // Generated code makes all the checks itself; not-a-number means undefined.
+        const long double value = m_machineCode(&x);
+        if (value != value)
+            return false;
+        y = value;
+        return true;
+    }
 
     // Numerical f'(x); false when no difference quotient could be formed.
     bool Derivative(long double x, long double& y);
@@ -98,15 +114,23 @@ public:
     // that holds the value after an evaluation, and the content of a register.
     const std::vector<TOp>& operations() const;
     std::uint32_t resultRegister() const;
+    // The registers hold the constants; generated code keeps its values on the FPU stack
+    // and writes no register.
     long double registerValue(std::uint32_t reg) const;
+    // True when Evaluate runs machine code generated at the last compilation.
+    bool runsMachineCode() const;
 
     struct Impl;
 
 private:
     friend class Compiler;
     bool compileAt(const std::string& text, std::string& errorText, int depth);
+    bool interpret(long double x, long double& y);
 
     std::unique_ptr<Impl> m_impl;
+    // The entry of the generated code that m_impl owns, or null: read by the inline
+    // Evaluate without going through m_impl.
+    long double (*m_machineCode)(const long double* x) = nullptr;
 };
 
 // The ordered list of compiled functions, addressed by position from 0.

@@ -120,6 +120,10 @@ TEST_F(EvaluateTest, DegreesMode) {
     EXPECT_NEAR((double)value("arccos(0)"), 90.0, 1e-15);
     EXPECT_NEAR((double)value("arctan(1)"), 45.0, 1e-15);
     EXPECT_GT(std::fabs(value("tan(90)")), 1e15L);
+    // A huge angle gives 0, but one whose conversion to radians overflows is undefined.
+    EXPECT_EQ(value("sin x", 1e21L), 0.0L);
+    EXPECT_FALSE(defined("sin x", std::numeric_limits<long double>::max()));
+    EXPECT_FALSE(defined("cos x", -std::numeric_limits<long double>::max()));
     // The mode is read at every evaluation.
     TFunction& f = compiled("sin x");
     long double y = 0;
