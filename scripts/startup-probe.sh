@@ -54,11 +54,13 @@ probe() {
     done
     sleep 2
     local rss; rss=$(ps -o rss= -p "$pid" | tr -d ' ' || true)
-    kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
-    echo "${ms:-timeout} ${rss:-0}"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    echo "${ms:-timeout} ${rss:-gone}"
 }
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+# The median of the numbers read (runs that timed out or ended early are left out).
+median() { grep -E '^[0-9]+$' | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 declare -a lt lm bt bm
 for i in $(seq 1 "$runs"); do
