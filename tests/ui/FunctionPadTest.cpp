@@ -135,9 +135,10 @@ TEST_F(FunctionPadTest, HoldingBackSpaceDeletesRepeatedlyAndOnceMoreOnRelease) {
     QTest::mousePress(key("spdbtnBack"), Qt::LeftButton);
     QTest::qWait(550);
     QTest::mouseRelease(key("spdbtnBack"), Qt::LeftButton);
-    // Five repeats at 100 ms steps plus the release; a busy machine may lose a tick or two.
+    // Five repeats at 100 ms steps plus the release; a busy machine may lose a few ticks,
+    // but without the repeat only the release would delete.
     const int deleted = 20 - static_cast<int>(frame.entry.size());
-    EXPECT_GE(deleted, 3);
+    EXPECT_GE(deleted, 2);
     EXPECT_LE(deleted, 7);
     EXPECT_TRUE(QString("abcdefghijklmnopqrst").startsWith(frame.entry));
 }
