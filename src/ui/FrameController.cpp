@@ -248,10 +248,6 @@ void FrameController::startRangeOperation(RangeOperation operation) {
     emit statusText(text(operationKey(operation)) + ": " + text("SelectARangeOnTheGraph"));
 }
 
-bool FrameController::isTraceOn() const {
-    return m_app.graphState().traceOn;
-}
-
 void FrameController::toggleTrace() {
     graph::GraphState& state = m_app.graphState();
     if (state.traceOn) {

@@ -66,7 +66,6 @@ public:
     // Sets one pending range operation and asks for a range in the status bar.
     void startRangeOperation(graph::RangeOperation operation);
     void toggleTrace();
-    bool isTraceOn() const;
 
     void redraw();
     void markModified();

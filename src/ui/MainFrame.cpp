@@ -1,6 +1,5 @@
 #include "ui/MainFrame.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>

@@ -61,7 +61,6 @@ public:
     HelpWindow* helpWindow() const { return m_help; }
     FrameController& controller() { return *m_controller; }
     FrameActions& actions() { return *m_actions; }
-    DocumentCommands& documents() { return *m_documents; }
     QMdiArea& mdiArea() { return *m_mdi; }
     QMdiSubWindow* subWindowOf(QWidget* child) const;
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "files/TempDir.h"
+
 #include <QImage>
 #include <clocale>
 #include <cstdlib>
@@ -25,30 +27,23 @@ class PictureFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::ensureGuiApplication();
-        std::string pattern = (fs::temp_directory_path() / "lindor-pictures-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        ASSERT_FALSE(m_temp.path().empty());
         graph::Canvas& c = m_surfaces.canvas();
         c.clear(120, 80, graph::colors::kWhite);
         c.setPen({graph::colors::kRed, 1, graph::PenStyle::Solid});
         c.moveTo(0, 0);
         c.lineTo(119, 79);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     std::string file(const std::string& name) const { return (m_dir / name).string(); }
     std::size_t entries() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir), {}));
     }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static std::string read(const std::string& path) { return files::testing::readText(path); }
 
     GraphSurfaces m_surfaces;
-    fs::path m_dir;
+    files::testing::TempDir m_temp;
+    fs::path m_dir{m_temp.path()};
 };
 
 TEST_F(PictureFilesTest, AFullDiskLeavesTheOldFileAndNamesTheNewOne) {

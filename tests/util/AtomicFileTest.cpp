@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "files/TempDir.h"
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,25 +19,15 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "lindor-util-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void SetUp() override { ASSERT_FALSE(m_temp.path().empty()); }
 
     std::string file(const std::string& name) const { return (m_dir / name).string(); }
     std::size_t entries() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir), {}));
     }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static std::string read(const std::string& path) { return files::testing::readText(path); }
     static void write(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
+        files::testing::writeText(path, text);
     }
     static unsigned modeOf(const std::string& path) {
         struct stat info {};
@@ -43,7 +35,8 @@ protected:
         return info.st_mode & 07777;
     }
 
-    fs::path m_dir;
+    files::testing::TempDir m_temp;
+    fs::path m_dir{m_temp.path()};
 };
 
 TEST_F(AtomicFileTest, NewFilesFollowTheUmaskAndReplacedFilesKeepTheirMode) {
