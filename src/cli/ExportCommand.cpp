@@ -6,13 +6,16 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "expr/ConstantText.h"
 #include "expr/FuncEval.h"
 #include "files/Document.h"
 #include "files/FileError.h"
 #include "graph/GraphView.h"
+#include "graph/analysis/ZoomTexts.h"
 #include "lang/Language.h"
 #include "qt/GraphSurfaces.h"
 #include "qt/PictureFiles.h"
+#include "util/NumberLiterals.h"
 #include "util/NumberText.h"
 
 namespace lindor::cli {
@@ -63,20 +66,25 @@ bool parseRange(const std::string& text, graph::Range& range, std::string& error
     std::vector<long double> values;
     std::stringstream in(text);
     std::string cell;
-    const NumberLocale pointLocale; // the command line always writes a decimal point
+    // The command line always writes a decimal point; a cell may be a constant ("pi/2").
     while (std::getline(in, cell, ',')) {
-        long double v = 0;
-        if (!tryParseNumber(cell, pointLocale, v)) {
-            error = "'" + cell + "' is not a valid floating point value";
+        const expr::ConstantValue v =
+            expr::evaluateConstant(cell, kPointNumbers, lang::builtinEnglish());
+        if (!v.ok) {
+            error = "--range: " + v.error;
             return false;
         }
-        values.push_back(v);
+        values.push_back(v.value);
     }
     if (values.size() != 6) {
         error = "--range needs six numbers: XMIN,XMAX,XSTEP,YMIN,YMAX,YSTEP";
         return false;
     }
     range = {values[0], values[1], values[2], values[3], values[4], values[5]};
+    if (!(range.xMin < range.xMax) || !(range.yMin < range.yMax)) {
+        error = "--range needs XMIN below XMAX and YMIN below YMAX";
+        return false;
+    }
     return true;
 }
 
@@ -139,19 +147,26 @@ int parseOptions(CommandContext& ctx, ExportOptions& o) {
     return kExitOk;
 }
 
-// The document's Range: its six texts in the user's number format or with a point.
-bool documentRange(const files::Document& doc, const NumberLocale& locale, graph::Range& range,
-                   std::string& error) {
-    long double v[6] = {};
-    for (std::size_t i = 0; i < 6; ++i) {
-        if (!tryParseNumber(doc.range[i], locale, v[i]) &&
-            !tryParseNumber(doc.range[i], NumberLocale{}, v[i])) {
-            error = ConversionError(doc.range[i]).what();
-            return false;
-        }
+// The document's Range, reversed bounds put in order: its six texts in the user's number
+// format (numbers or constant expressions), or plain numbers with a point (an older
+// document from another desktop).
+bool documentRange(const graph::RangeTexts& texts, const expr::EngineContext& engine,
+                   graph::Range& range, std::string& error) {
+    std::string firstError;
+    for (const NumberLocale& format : {engine.locale, kPointNumbers}) {
+        expr::EngineContext reader;
+        reader.locale = format;
+        reader.language = engine.language;
+        reader.angleMode = engine.angleMode;
+        graph::RangeTexts ordered = texts;
+        graph::analysis::swapReversedBounds(ordered, reader);
+        if (graph::analysis::rangeFromTexts(ordered, range, reader, error))
+            return true;
+        if (firstError.empty())
+            firstError = error;
     }
-    range = {v[0], v[1], v[2], v[3], v[4], v[5]};
-    return true;
+    error = firstError;
+    return false;
 }
 
 } // namespace
@@ -173,6 +188,7 @@ int runExport(CommandContext& ctx) {
     graph::Range range = graph::Range::standard();
     std::vector<std::string> texts;
     std::string error;
+    std::optional<graph::RangeTexts> documentRangeTexts;
     if (!o.document.empty()) {
         files::Document doc;
         const files::FileStatus status = files::loadDocument(o.document, doc, locale);
@@ -180,10 +196,7 @@ int runExport(CommandContext& ctx) {
             ctx.err << "lindor: " << files::describe(status, language) << "\n";
             return kExitUsage;
         }
-        if (!o.range && !documentRange(doc, locale, range, error)) {
-            ctx.err << "lindor: " << o.document << ": " << error << "\n";
-            return kExitUsage;
-        }
+        documentRangeTexts = doc.range;
         mode = doc.mode;
         settings = doc.view;
         texts = doc.plotted;
@@ -218,6 +231,11 @@ int runExport(CommandContext& ctx) {
     engine.angleMode = settings.radians ? expr::AngleMode::Radians : expr::AngleMode::Degrees;
     engine.locale = locale;
     engine.language = &language;
+    if (!o.range && documentRangeTexts &&
+        !documentRange(*documentRangeTexts, engine, range, error)) {
+        ctx.err << "lindor: " << o.document << ": " << error << "\n";
+        return kExitUsage;
+    }
     expr::TFunctionDB functions(engine);
     graph::GraphView view(functions, language);
     view.setClientSize(o.width, o.height);

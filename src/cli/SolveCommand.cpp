@@ -177,7 +177,7 @@ int runSolve(CommandContext& ctx) {
         curves.push_back(graph::analysis::curveOf(f));
     }
 
-    const AnalysisContext context{language, engine.locale};
+    const AnalysisContext context{language, engine.locale, engine.angleMode};
     const std::string& name = request.functions[0];
     const SearchBox& box = request.box;
     AnalysisResult result;

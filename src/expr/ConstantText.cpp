@@ -52,6 +52,10 @@ ConstantValue evaluateConstant(const std::string& typed, EngineContext& context)
         return result;
     }
     const TextPassResult pass = runTextPass(text, context.locale, language);
+    if (pass.misplacedSeparator) {
+        result.error = pass.errorText;
+        return result;
+    }
     if (!pass.ok || pass.hasRange)
         return refuse(language, "NotANumber", text);
     if (pass.normalised.find('x') != std::string::npos ||
@@ -71,8 +75,14 @@ ConstantValue evaluateConstant(const std::string& typed, EngineContext& context)
 }
 
 ConstantValue evaluateConstant(const std::string& text, const NumberLocale& locale,
-                               const lang::Language& language) {
+                               const lang::Language& language, AngleMode angleMode) {
+    ConstantValue plain;
+    if (tryParseNumber(text, locale, plain.value) && std::isfinite(plain.value)) {
+        plain.ok = true;
+        return plain;
+    }
     EngineContext context;
+    context.angleMode = angleMode;
     context.locale = locale;
     context.language = &language;
     context.generateCode = false; // one evaluation: interpreting is cheaper than generating

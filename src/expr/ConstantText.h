@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "expr/FuncEval.h"
 #include "util/NumberText.h"
 
 namespace lindor::lang {
@@ -13,8 +14,6 @@ class Language;
 }
 
 namespace lindor::expr {
-
-struct EngineContext;
 
 struct ConstantValue {
     bool ok = false;
@@ -24,11 +23,15 @@ struct ConstantValue {
 
 // The value of `text`: a plain number is read as it is; anything else is compiled by the
 // engine and must not depend on x (nor draw random numbers), and its value must be
-// defined and finite. The messages name the text: "'abc' is not a number.".
+// defined and finite. The messages name the text: "'abc' is not a number."; a thousands
+// separator that groups no digits ("3,5" under a decimal point) is refused with the
+// message that names the separators.
 ConstantValue evaluateConstant(const std::string& text, EngineContext& context);
 
-// As above with a locale and language of its own and radians (the command line).
+// As above with a locale, language and angle mode of its own (the command line, and
+// readers that hold no engine).
 ConstantValue evaluateConstant(const std::string& text, const NumberLocale& locale,
-                               const lang::Language& language);
+                               const lang::Language& language,
+                               AngleMode angleMode = AngleMode::Radians);
 
 } // namespace lindor::expr

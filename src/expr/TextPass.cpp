@@ -6,6 +6,7 @@
 #include "expr/BackwardScan.h"
 #include "expr/CharClasses.h"
 #include "lang/Language.h"
+#include "util/NumberLiterals.h"
 
 namespace lindor::expr {
 namespace {
@@ -90,8 +91,12 @@ bool cutRange(std::string& text, const NumberLocale& locale, TextPassResult& res
         return false;
     long double lower = 0;
     long double upper = 0;
-    if (!tryParseNumber(rangeText.substr(0, semicolon), locale, lower) ||
-        !tryParseNumber(rangeText.substr(semicolon + 1, 255), locale, upper))
+    // Thousands separators are dropped (the caller has checked that they group digits).
+    const auto bound = [&locale](const std::string& part, long double& value) {
+        return tryParseNumber(convertNumberFormat(part, locale, locale), locale, value);
+    };
+    if (!bound(rangeText.substr(0, semicolon), lower) ||
+        !bound(rangeText.substr(semicolon + 1, 255), upper))
         return false;
     result.hasRange = true;
     result.lowerBound = lower;
@@ -116,6 +121,19 @@ struct NodeView {
     char at(int k) const { return nodes[static_cast<std::size_t>(k)].c; }
     int match(int k) const { return nodes[static_cast<std::size_t>(k)].match; }
 };
+
+// "'%1' is not the decimal separator here: write decimals with '%2' ...".
+std::string misplacedSeparatorText(const lang::Language& language, const NumberLocale& locale) {
+    std::string message = language.text("MisplacedThousandsSeparator");
+    for (std::size_t at = message.find('%'); at != std::string::npos && at + 1 < message.size();
+         at = message.find('%', at + 1)) {
+        if (message[at + 1] == '1')
+            message.replace(at, 2, 1, locale.thousandsSeparator);
+        else if (message[at + 1] == '2')
+            message.replace(at, 2, 1, locale.decimalSeparator);
+    }
+    return message;
+}
 
 } // namespace
 
@@ -229,6 +247,14 @@ TextPassResult runTextPass(const std::string& typed, const NumberLocale& locale,
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z' && c != 'E')
             c = static_cast<char>(c - 'A' + 'a');
+    }
+
+    // A thousands separator only groups digits in threes: "3,5x" under a decimal point is
+    // refused rather than read as 35x.
+    if (misplacedThousandsSeparator(text, locale) != std::string::npos) {
+        result.errorText = misplacedSeparatorText(language, locale);
+        result.misplacedSeparator = true;
+        return result;
     }
 
     if (!cutRange(text, locale, result)) {

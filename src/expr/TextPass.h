@@ -16,6 +16,9 @@ namespace lindor::expr {
 struct TextPassResult {
     bool ok = false;
     std::string errorText; // set on failure
+    // The failure is a thousands separator that groups no digits ("3,5x" where "." is the
+    // decimal separator): the text names the character and the decimal separator.
+    bool misplacedSeparator = false;
     bool hasRange = false;
     long double lowerBound = 0;
     long double upperBound = 0;

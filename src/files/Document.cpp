@@ -5,6 +5,7 @@
 #include "files/Profile.h"
 #include "files/ProfileLists.h"
 #include "files/ViewSettingsIO.h"
+#include "util/NumberLiterals.h"
 
 namespace lindor::files {
 namespace {
@@ -20,6 +21,10 @@ const char* listSection(graph::Mode mode) {
 const char* listPrefix(graph::Mode mode) {
     return mode == graph::Mode::Integral ? "I" : "F";
 }
+
+// The key that tells how the document writes its numbers; "." is the only value written.
+const char* const kNumbersKey = "Numbers";
+const char* const kPointValue = ".";
 
 } // namespace
 
@@ -42,15 +47,25 @@ FileStatus loadDocument(const std::string& path, Document& doc, const NumberLoca
         return status;
     }
 
+    // A document that keeps its numbers with a point is shown in the user's format.
+    const bool point = profile.readString("MainMode", kNumbersKey, "") == kPointValue;
+    const NumberLocale& written = point ? kPointNumbers : locale;
+    const auto shown = [&](const std::string& text) {
+        return point ? convertNumberFormat(text, kPointNumbers, locale) : text;
+    };
+
     Document result;
     result.view = doc.view;
     const std::string mode = profile.readString("MainMode", "Mode", "F");
     result.mode = graph::modeFromLetter(mode.empty() ? 'F' : mode[0]);
-    readViewSettings(profile, result.view, locale);
+    readViewSettings(profile, result.view, written);
+    const graph::RangeTexts standard = graph::standardRangeTexts();
     for (std::size_t row = 0; row < result.range.size(); ++row)
-        result.range[row] = profile.readString("Range", rangeKey(row), "0");
+        result.range[row] = shown(profile.readString("Range", rangeKey(row), standard[row]));
     result.plotted =
         readTextList(profile, listSection(result.mode), listPrefix(result.mode), kMaxListEntries);
+    for (std::string& text : result.plotted)
+        text = shown(text);
     doc = std::move(result);
     return status;
 }
@@ -77,12 +92,21 @@ FileStatus saveDocument(const std::string& path, const Document& doc, const Numb
     }
     status.detail.clear();
 
+    // Numbers are written with a point and without thousands separators.
+    const auto written = [&locale](const std::string& text) {
+        return convertNumberFormat(text, locale, kPointNumbers);
+    };
     const graph::Mode mode = doc.mode;
     profile.writeString("MainMode", "Mode", std::string(1, graph::modeLetter(mode)));
-    writeViewSettings(profile, doc.view, locale);
+    profile.writeString("MainMode", kNumbersKey, kPointValue);
+    writeViewSettings(profile, doc.view, kPointNumbers);
     for (std::size_t row = 0; row < doc.range.size(); ++row)
-        profile.writeString("Range", rangeKey(row), doc.range[row]);
-    writeTextList(profile, listSection(mode), listPrefix(mode), doc.plotted);
+        profile.writeString("Range", rangeKey(row), written(doc.range[row]));
+    std::vector<std::string> plotted;
+    plotted.reserve(doc.plotted.size());
+    for (const std::string& text : doc.plotted)
+        plotted.push_back(written(text));
+    writeTextList(profile, listSection(mode), listPrefix(mode), plotted);
 
     if (!replace(path, profile.toText(), status.detail))
         status.kind = FileStatus::Kind::CannotSave;

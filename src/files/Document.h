@@ -21,24 +21,30 @@ constexpr int kMaxListEntries = 100;
 // Documents larger than this are refused: no document written by the program comes near.
 constexpr std::size_t kMaxDocumentSize = 64u * 1024u * 1024u;
 
+// A document's texts are in the user's number format while it is open. On disk, the
+// function and integral texts, the range texts and the zoom factors are kept with "." as
+// decimal separator and without thousands separators, marked by the key "Numbers=." of
+// section "MainMode", so a document opens the same on a desktop with a decimal comma.
+// A document without that key (older programs) is read in the user's format.
 struct Document {
     graph::Mode mode = graph::Mode::Function;
     graph::ViewSettings view;
     // The range grid's texts, rows Xmin, Xmax, Xstep, Ymin, Ymax, Ystep, as shown.
-    graph::RangeTexts range{"0", "0", "0", "0", "0", "0"};
+    graph::RangeTexts range = graph::standardRangeTexts();
     // The plotted functions (mode "F") or integrands (mode "I"), in plotting order.
     std::vector<std::string> plotted;
 };
 
-// Reads the document at `path` into `doc`. `doc.view` should hold the view settings in
+// Reads the document at `path` into `doc`, its texts converted into `locale` when the
+// document keeps its numbers with a point. `doc.view` should hold the view settings in
 // force: a document without line-style keys keeps that line style. Every other missing
-// key takes its default ("Mode" "F", range texts "0", "Count" 0, texts empty); "Count"
-// rules over any further numbered keys. A "Mode" other than F or I (either case) reads
+// key takes its default ("Mode" "F", each range text that of the standard range, "Count"
+// 0, texts empty); "Count" rules over any further numbered keys. A "Mode" other than F or I (either case) reads
 // as function mode. A missing, unreadable or binary file, or text without any section,
 // is reported and leaves `doc` as it was.
 FileStatus loadDocument(const std::string& path, Document& doc, const NumberLocale& locale);
 
-// Writes `doc` to `path`. An existing document is updated in place: the keys written
+// Writes `doc` (texts in `locale`) to `path`, its numbers with a point. An existing document is updated in place: the keys written
 // replace their values and every other line stays (an older list of the other mode, or
 // numbered keys beyond the new "Count"). The file is replaced as a whole, so a failure
 // leaves the old file untouched and is reported.

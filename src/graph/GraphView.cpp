@@ -1,5 +1,7 @@
 #include "graph/GraphView.h"
 
+#include <cmath>
+
 #include "expr/FuncEval.h"
 #include "graph/Background.h"
 #include "graph/Integral.h"
@@ -14,7 +16,15 @@ GraphView::GraphView(expr::TFunctionDB& functions, const lang::Language& languag
 
 bool GraphView::applyRange(const Range& range, std::string& error) {
     if (!isUsableRange(range)) {
-        error = m_language.text("RangeNotUsable");
+        // Bounds out of order get a message of their own: the other values may be fine.
+        const bool finite = std::isfinite(range.xMin) && std::isfinite(range.xMax) &&
+                            std::isfinite(range.yMin) && std::isfinite(range.yMax);
+        if (finite && !(range.xMin < range.xMax))
+            error = m_language.text("XminNotBelowXmax");
+        else if (finite && !(range.yMin < range.yMax))
+            error = m_language.text("YminNotBelowYmax");
+        else
+            error = m_language.text("RangeNotUsable");
         return false;
     }
     m_state.setRange(range);

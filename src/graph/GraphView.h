@@ -58,8 +58,8 @@ public:
     int clientWidth() const { return m_state.clientWidth(); }
     int clientHeight() const { return m_state.clientHeight(); }
 
-    // Takes a new Range. A Range the graph cannot draw (a value not finite, Xmin equal to
-    // Xmax, Ymin equal to Ymax, a step of 0 or below) is refused with a translated
+    // Takes a new Range. A Range the graph cannot draw (a value not finite, Xmin not below
+    // Xmax, Ymin not below Ymax, a step of 0 or below) is refused with a translated
     // message and the previous Range stays.
     bool applyRange(const Range& range, std::string& error);
 

@@ -45,15 +45,15 @@ struct Range {
     bool operator!=(const Range& o) const { return !(*this == o); }
 };
 
-// A Range the graph can draw: every value finite, Xmin != Xmax, Ymin != Ymax, both steps
-// above 0, and both spans finite. Reversed bounds (Xmin > Xmax) are usable and draw
-// mirrored.
+// A Range the graph can draw: every value finite, Xmin < Xmax, Ymin < Ymax, both steps
+// above 0, and both spans finite. Reversed or empty bounds are not usable: the axes never
+// draw mirrored.
 inline bool isUsableRange(const Range& r) {
     const long double values[] = {r.xMin, r.xMax, r.xStep, r.yMin, r.yMax, r.yStep};
     for (long double v : values)
         if (!std::isfinite(v))
             return false;
-    if (r.xMin == r.xMax || r.yMin == r.yMax)
+    if (!(r.xMin < r.xMax) || !(r.yMin < r.yMax))
         return false;
     if (!(r.xStep > 0) || !(r.yStep > 0))
         return false;

@@ -57,7 +57,9 @@ public:
     const NumberLocale& locale() const { return engine.locale; }
     graph::GraphState& graphState() { return graph.state(); }
     graph::ViewSettings& view() { return graph.state().view; }
-    graph::analysis::AnalysisContext analysisContext() const { return {language, engine.locale}; }
+    graph::analysis::AnalysisContext analysisContext() const {
+        return {language, engine.locale, engine.angleMode};
+    }
     // The engine's angle mode follows the view settings.
     void applyAngleMode() {
         engine.angleMode = view().radians ? expr::AngleMode::Radians : expr::AngleMode::Degrees;

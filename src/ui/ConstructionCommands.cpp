@@ -1,5 +1,6 @@
 #include "ui/ConstructionCommands.h"
 
+#include "expr/ConstantText.h"
 #include "graph/analysis/Construction.h"
 #include "ui/AppState.h"
 #include "ui/EntryBox.h"
@@ -45,13 +46,12 @@ void ConstructionCommands::line(bool normal) {
                               QString::fromStdString(prompt), QString());
     if (!typed)
         return;
-    long double x0 = 0;
-    try {
-        x0 = parseNumber(typed->toStdString(), m_app.locale());
-    } catch (const ConversionError& e) {
-        m_questions.error(QString::fromUtf8(e.what()));
+    const expr::ConstantValue point = expr::evaluateConstant(typed->toStdString(), m_app.engine);
+    if (!point.ok) {
+        m_questions.error(QString::fromStdString(point.error));
         return;
     }
+    const long double x0 = point.value;
     const graph::analysis::Curve curve = graph::analysis::curveOf(source.compiled);
     const graph::analysis::ConstructedFunction line =
         normal ? graph::analysis::normalText(curve, x0, m_app.locale())

@@ -99,8 +99,10 @@ bool DocumentCommands::openDocument(const QString& path) {
     m_app.applyAngleMode();
     if (m_viewChanged)
         m_viewChanged();
-    // The document's Range is applied when the graph can draw it; otherwise its texts
-    // wait in the range window, with Redraw ready, and the old Range stays.
+    // The document's Range is applied when the graph can draw it (bounds written in
+    // reverse order are put in order); otherwise its texts wait in the range window, with
+    // Redraw ready, and the old Range stays.
+    graph::analysis::swapReversedBounds(doc.range, m_app.engine);
     m_windows.range.setTexts(doc.range);
     m_controller.applyRange();
     m_controller.startMode(doc.mode);

@@ -197,7 +197,7 @@ bool FrameController::applyRangeTexts(const graph::RangeTexts& texts) {
     const graph::Range before = m_app.graphState().range();
     graph::Range range;
     std::string error;
-    if (!graph::analysis::rangeFromTexts(texts, range, m_app.locale(), error) ||
+    if (!graph::analysis::rangeFromTexts(texts, range, m_app.engine, error) ||
         !m_app.graph.applyRange(range, error)) {
         m_questions.error(QString::fromStdString(error));
         return false;
@@ -224,8 +224,7 @@ void FrameController::zoom(graph::analysis::ZoomDirection direction) {
     graph::RangeTexts texts = before;
     std::string error;
     if (!graph::analysis::zoomRangeTexts(texts, direction, m_app.view().zoomFactorX,
-                                         m_app.view().zoomFactorY, m_app.locale(), m_app.language,
-                                         error)) {
+                                         m_app.view().zoomFactorY, m_app.engine, error)) {
         m_questions.error(QString::fromStdString(error));
         return;
     }

@@ -166,6 +166,8 @@ TEST_F(ExportCommandTest, BadInputWritesNoFile) {
         {"--range", "1,2,3", "x"},
         {"--range", "-1,1,1,4,4,1", "x"},
         {"--range", "-1,1,0,-1,1,1"},
+        {"--range", "1,-1,1,-1,1,1", "x"},
+        {"--range", "-1,1,1,-1,abc,1", "x"},
         {"--integral", "x;0;1", "x"},
         {"--integral", "x;0"},
         {"--integral", "x;a;1"},
@@ -241,10 +243,24 @@ TEST_F(ExportCommandTest, DrawsADocumentWithTheCommandLineOnTop) {
 
     const std::string integralDoc = file("integral.LDR");
     writeText(integralDoc, "[MainMode]\nMode=I\n[Integrals]\nCount=1\nI1=x;0;1\n");
-    EXPECT_EQ(exportTo(file("i.png"), {"--document", integralDoc}).code, kExitUsage)
-        << "the document's range texts are missing, so the range is all zero";
+    // Without a [Range] the document has the standard range.
+    const std::string standard = file("standard.png");
+    ASSERT_EQ(exportTo(standard, {"--document", integralDoc, "--size", "437x237"}).code, kExitOk);
+    ASSERT_EQ(exportTo(file("i.png"), {"--size", "437x237", "--integral", "x;0;1"}).code, kExitOk);
+    EXPECT_EQ(QImage(QString::fromStdString(standard)), QImage(QString::fromStdString(file("i.png"))));
     EXPECT_EQ(exportTo(file("i.png"), {"--document", integralDoc, "--range", "-2,2,1,-2,2,1"}).code,
               kExitOk);
+
+    // Reversed bounds in a document are put in order; on the command line they are refused.
+    writeText(doc, "[MainMode]\nMode=F\n[Options]\nShowGrid=0\n[Range]\n"
+                   "Cells[1,0]=2\nCells[1,1]=-2\nCells[1,2]=1\nCells[1,3]=4\n"
+                   "Cells[1,4]=-1\nCells[1,5]=1\n[Functions]\nCount=1\nF1=x^2\n");
+    ASSERT_EQ(exportTo(path, {"--document", doc, "--size", "437x237", "x"}).code, kExitOk);
+    EXPECT_EQ(QImage(QString::fromStdString(path)), image);
+    const Outcome reversed = exportTo(file("r.png"), {"--range", "2,-2,1,-1,4,1", "x"});
+    EXPECT_EQ(reversed.code, kExitUsage);
+    EXPECT_NE(reversed.err.find("XMIN below XMAX"), std::string::npos) << reversed.err;
+    EXPECT_FALSE(fs::exists(file("r.png")));
     EXPECT_EQ(exportTo(file("j.png"), {"--document", integralDoc, "x"}).code, kExitUsage);
     EXPECT_EQ(exportTo(file("k.png"), {"--document", file("none.LDR"), "x"}).code, kExitUsage);
     EXPECT_FALSE(fs::exists(file("j.png")));

@@ -86,10 +86,27 @@ TEST_F(TextPassTest, Ranges) {
     EXPECT_EQ(failure("[0; 1]"), english("SyntaxError"));
 }
 
+TEST_F(TextPassTest, ThousandsSeparatorsOnlyGroupDigitsInThrees) {
+    EXPECT_EQ(value("1,000x", 2), 2000.0L);
+    EXPECT_EQ(value("12,345,678"), 12345678.0L);
+    EXPECT_EQ(value("1,000.5 + 999,999E-3"), 1000.5L + 999.999L);
+    EXPECT_EQ(value("x^2 [-1,000; 1,000]", 1000), 1e6L);
+    const std::string comma = "\",\" is not the decimal separator here: write decimals with "
+                              "\".\", as in 3.5.";
+    for (const char* text : {"3,5x", "1,00", "1,0000", "1234,567", "0.5,000", "1E3,000", "x,2",
+                             "1, 000", "1 ,000", "x [0; 1,5]", "12,345,67"}) {
+        const std::string error = failure(text);
+        EXPECT_EQ(error.rfind(comma, 0), 0u) << text << ": " << error;
+    }
+}
+
 TEST_F(TextPassTest, LocaleSeparators) {
     context.locale.decimalSeparator = ',';
     context.locale.thousandsSeparator = '.';
-    EXPECT_EQ(normalised("2.5"), "25");
+    EXPECT_EQ(failure("2.5"), "\".\" is not the decimal separator here: write decimals with "
+                              "\",\", as in 3,5. \".\" may only separate groups of three "
+                              "digits, as in 12.345.678.");
+    EXPECT_EQ(value("1.000,5x", 2), 2001.0L);
     EXPECT_EQ(normalised("2,5x"), "(2,5*x)");
     EXPECT_EQ(normalised("pi"), "(3,14159265358979)");
     EXPECT_EQ(value("2,5x", 2), 5.0L);

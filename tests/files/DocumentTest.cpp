@@ -54,6 +54,7 @@ TEST(DocumentWriting, NewDocumentHasEverySectionAndKeyInOrder) {
     const std::string font = ViewSettings{}.axisFont.name;
     const std::vector<std::string> expected{"[MainMode]",
                                             "Mode=F",
+                                            "Numbers=.",
                                             "[AxisText]",
                                             "X=x",
                                             "Y=y",
@@ -121,7 +122,7 @@ TEST(DocumentReading, MissingKeysTakeTheirDefaultsAndCountRules) {
     writeText(path, "[Functions]\nCount=3\nF1=x\nF3=x^3\nF4=stale\n");
     const Document doc = load(path);
     EXPECT_EQ(doc.mode, lindor::graph::Mode::Function);
-    EXPECT_EQ(doc.range, (std::array<std::string, 6>{"0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(doc.range, kStandardRange); // no [Range]: the standard range, not zeros
     EXPECT_EQ(doc.plotted, (std::vector<std::string>{"x", "", "x^3"}));
 }
 
@@ -205,7 +206,9 @@ TEST(DocumentSaving, ForeignLinesOfAnExistingDocumentStay) {
     writeText(path, "; saved by hand\r\n[MainMode]\r\nMode=I\r\n[Notes]\r\ntext=keep\r\n");
     ASSERT_TRUE(saveDocument(path, functionDocument({"x"}), NumberLocale{}).ok());
     const std::string text = readText(path);
-    EXPECT_EQ(text.rfind("; saved by hand\r\n[MainMode]\r\nMode=F\r\n[Notes]\r\ntext=keep\r\n", 0),
+    EXPECT_EQ(text.rfind("; saved by hand\r\n[MainMode]\r\nMode=F\r\nNumbers=.\r\n[Notes]\r\n"
+                         "text=keep\r\n",
+                         0),
               0u);
     EXPECT_EQ(load(path).plotted, std::vector<std::string>{"x"});
 }

@@ -203,15 +203,12 @@ TEST(GraphAxes, ExtremeRangesStayBounded) {
     EXPECT_TRUE(textsOf(tiny.canvas).count("1E-301"));
 }
 
-TEST(GraphAxes, MirroredViewLabelsBothSides) {
+TEST(GraphAxes, ReversedRangeDrawsNoAxesOrGrid) {
+    // Such a Range never reaches the graph (it is refused); should it, nothing is drawn
+    // rather than a mirrored picture.
     const Drawn d = background({10, -10, 1, 10, -10, 1});
-    const PlotArea& a = d.state.area();
-    const auto texts = primitivesOf<primitive::Text>(d.canvas);
-    const auto* nine = findText(texts, "9");
-    ASSERT_NE(nine, nullptr);
-    // 9 lies near the left edge now.
-    EXPECT_LT(nine->at.x, a.left + a.width / 4);
-    EXPECT_EQ(linesInColor(d.canvas, colors::kSilver).size(), 40u);
+    EXPECT_TRUE(primitivesOf<primitive::Text>(d.canvas).empty());
+    EXPECT_TRUE(linesInColor(d.canvas, colors::kSilver).empty());
 }
 
 TEST(GraphNames, StackedAtTheTopRightInTheirColours) {

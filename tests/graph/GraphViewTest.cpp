@@ -15,7 +15,8 @@ lang::Language graphTexts() {
     lang::Language language;
     language.loadFromText("Only=Only\nfunctionsSupported=functions are supported\n"
                           "Integral=Integral\nErrorWhenCalculatingIntegral=No integral\n"
-                          "RangeNotUsable=Bad range\nIntegralTextNotValid=Write f;a;b\n");
+                          "RangeNotUsable=Bad range\nIntegralTextNotValid=Write f;a;b\n"
+                          "XminNotBelowXmax=Xmin first\nYminNotBelowYmax=Ymin first\n");
     return language;
 }
 
@@ -138,9 +139,15 @@ TEST_F(GraphViewTest, UnusableRangeKeepsThePreviousOne) {
          {Range{1, 1, 1, -1, 1, 1}, Range{-1, 1, 0, -1, 1, 1}, Range{-1, 1, 1, -1, 1, -2}}) {
         error.clear();
         EXPECT_FALSE(view.applyRange(r, error));
-        EXPECT_EQ(error, "Bad range");
+        EXPECT_EQ(error, r.xMin == r.xMax ? "Xmin first" : "Bad range");
         EXPECT_EQ(view.state().range(), wide);
     }
+    // Reversed bounds name the pair that is out of order.
+    EXPECT_FALSE(view.applyRange({5, -5, 1, -1, 1, 1}, error));
+    EXPECT_EQ(error, "Xmin first");
+    EXPECT_FALSE(view.applyRange({-5, 5, 1, 1, -1, 1}, error));
+    EXPECT_EQ(error, "Ymin first");
+    EXPECT_EQ(view.state().range(), wide);
 }
 
 TEST_F(GraphViewTest, FunctionUndefinedEverywhereDrawsNoCurve) {

@@ -85,5 +85,56 @@ TEST_F(FrameTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
     EXPECT_TRUE(frame->windowTitle().endsWith("*"));
 }
 
+TEST_F(FrameTest, ADocumentKeepsItsNumbersOnADesktopWithADecimalComma) {
+    const NumberLocale comma{',', '.'};
+    plot("0.5x");
+    plot("1,000.25x^2 [-1.5; 2]");
+    frame->rangeWindow().setTexts({"-2.5", "2.5", "0.5", "-pi/2", "pi/2", "0.25"});
+    ASSERT_TRUE(frame->controller().applyRange());
+    const graph::Range range = state().range();
+    const QString path = QString::fromStdString(dir.file("english.LDR"));
+    questions.expectSaveFile(path);
+    action("SaveAs1")->trigger();
+
+    // Opened on a German desktop: the same numbers, written the way it reads them.
+    restart();
+    app->engine.locale = comma;
+    questions.expectOpenFile(path);
+    action("Open1")->trigger();
+    ASSERT_EQ(state().functionCount(), 2);
+    EXPECT_EQ(state().functions()[0].text, "0,5x");
+    EXPECT_EQ(state().functions()[1].text, "1000,25x^2 [-1,5; 2]");
+    EXPECT_EQ(frame->rangeWindow().texts(),
+              (graph::RangeTexts{"-2,5", "2,5", "0,5", "-pi/2", "pi/2", "0,25"}));
+    EXPECT_EQ(state().range(), range);
+    long double y = 0;
+    ASSERT_TRUE(state().functions()[1].compiled->Evaluate(2, y));
+    EXPECT_EQ(y, 4001.0L);
+
+    // Saved there, the file keeps its points.
+    action("Save1")->trigger();
+    const std::string saved = files::testing::readText(path.toStdString());
+    EXPECT_NE(saved.find("Numbers=.\n"), std::string::npos);
+    EXPECT_NE(saved.find("F2=1000.25x^2 [-1.5; 2]\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Cells[1,0]=-2.5\n"), std::string::npos) << saved;
+}
+
+TEST_F(FrameTest, ADocumentWithReversedOrMissingBoundsOpensInOrder) {
+    const std::string path = dir.file("reversed.LDR");
+    files::testing::writeText(path, "[MainMode]\nMode=F\n[Range]\nCells[1,0]=4\nCells[1,1]=-4\n"
+                                    "Cells[1,2]=1\nCells[1,3]=3\nCells[1,4]=-3\nCells[1,5]=1\n"
+                                    "[Functions]\nCount=1\nF1=x\n");
+    questions.expectOpenFile(QString::fromStdString(path));
+    action("Open1")->trigger();
+    EXPECT_EQ(frame->rangeWindow().texts(), (graph::RangeTexts{"-4", "4", "1", "-3", "3", "1"}));
+    EXPECT_EQ(state().range(), (graph::Range{-4, 4, 1, -3, 3, 1}));
+
+    files::testing::writeText(path, "[MainMode]\nMode=F\n[Functions]\nCount=1\nF1=x\n");
+    questions.expectOpenFile(QString::fromStdString(path));
+    action("Open1")->trigger();
+    EXPECT_EQ(frame->rangeWindow().texts(), graph::standardRangeTexts());
+    EXPECT_EQ(state().range(), graph::Range::standard());
+}
+
 } // namespace
 } // namespace lindor::ui::test

@@ -3,6 +3,7 @@
 #include "FrameFixture.h"
 
 #include <QClipboard>
+#include <cmath>
 #include <QMimeData>
 
 #include "graph/analysis/PointerText.h"
@@ -54,6 +55,20 @@ TEST_F(FrameTest, EraseTwoOfThreeLeavesTheThirdWorking) {
     EXPECT_EQ(log().last(), text("Root") + ": x = 2");
 }
 
+TEST_F(FrameTest, CellsHoldingConstantsApplyAndZoom) {
+    plot("sin x");
+    frame->rangeWindow().setTexts({"-2pi", "2pi", "pi/2", "-1,000/1,000", "1", "0.5"});
+    ASSERT_TRUE(frame->controller().applyRange());
+    EXPECT_NEAR(double(state().range().xMax), 2 * M_PI, 1e-13);
+    EXPECT_EQ(state().range().yMin, -1);
+    action("ZoomOut1")->trigger();
+    EXPECT_EQ(frame->rangeWindow().texts(), (graph::RangeTexts{"-12.5663706143592",
+                                                               "12.5663706143592",
+                                                               "3.14159265358979", "-2", "2", "1"}));
+    action("UndoZoom1")->trigger();
+    EXPECT_EQ(frame->rangeWindow().texts()[0], "-2pi");
+}
+
 TEST_F(FrameTest, ZoomInUndoAndZoomBox) {
     plot("x");
     action("Zoomin1")->trigger();
@@ -90,6 +105,16 @@ TEST_F(FrameTest, RefusedRangesChangeNothing) {
     EXPECT_FALSE(frame->controller().applyRange());
     EXPECT_EQ(state().range(), graph::Range::standard());
     EXPECT_EQ(frame->rangeWindow().texts(), texts);
+    EXPECT_EQ(graph().bitmap(), before);
+
+    // Bounds out of order are refused by name; nothing changes.
+    frame->rangeWindow().setTexts({"7", "-7", "1", "-5", "5", "1"});
+    questions.expectError(text("XminNotBelowXmax"));
+    EXPECT_FALSE(frame->controller().applyRange());
+    frame->rangeWindow().setTexts({"-7", "7", "1", "pi", "pi", "1"});
+    questions.expectError(text("YminNotBelowYmax"));
+    EXPECT_FALSE(frame->controller().applyRange());
+    EXPECT_EQ(state().range(), graph::Range::standard());
     EXPECT_EQ(graph().bitmap(), before);
 
     // A zoom that would leave the numbers the program can hold changes nothing either.
@@ -174,7 +199,7 @@ TEST_F(FrameTest, DerivativeTangentAndNormalBecomeFunctions) {
     QTest::keyClick(&graph(), Qt::Key_T, Qt::ControlModifier);
     // Two plotted functions now: the user is asked which, and picks x^2 each time.
     questions.expectDialog("TSelectGraphWindow", choose({0}));
-    questions.expectInput(QString("1"), text("Normal"));
+    questions.expectInput(QString("2/2"), text("Normal")); // a constant expression
     QTest::keyClick(&graph(), Qt::Key_N, Qt::ControlModifier);
     questions.expectDialog("TSelectGraphWindow", choose({0}));
     action("Derivative1")->trigger();
@@ -190,6 +215,13 @@ TEST_F(FrameTest, DerivativeTangentAndNormalBecomeFunctions) {
     questions.expectInput(QString("0"), text("Normal"));
     questions.expectInformation(text("NormalDoesNotExist"));
     action("Normal1")->trigger();
+    EXPECT_EQ(state().functionCount(), 4);
+
+    // A point that is not a number is refused with a sentence, not a programmer's text.
+    questions.expectDialog("TSelectGraphWindow", choose({0}));
+    questions.expectInput(QString("1,5"), text("Tangent"));
+    questions.expectError("\",\" is not the decimal separator here");
+    action("Tangent1")->trigger();
     EXPECT_EQ(state().functionCount(), 4);
 }
 

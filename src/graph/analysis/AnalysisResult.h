@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "expr/FuncEval.h"
 #include "util/NumberText.h"
 
 namespace lindor::lang {
@@ -13,10 +14,12 @@ class Language;
 
 namespace lindor::graph::analysis {
 
-// Texts and number format used by the result lines.
+// Texts and number format used by the result lines; the angle mode in which a typed
+// value ("sin 30") is read.
 struct AnalysisContext {
     const lang::Language& language;
     NumberLocale locale;
+    expr::AngleMode angleMode = expr::AngleMode::Radians;
 };
 
 struct PlanePoint {

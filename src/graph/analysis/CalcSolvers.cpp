@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "expr/ConstantText.h"
 #include "graph/analysis/Newton.h"
 #include "graph/analysis/Solvers.h"
 #include "lang/Language.h"
@@ -10,14 +11,15 @@ namespace {
 
 constexpr long double kCalcSnapDistance = 0.1L;
 
-// The typed value as a number. The conversion refuses a text whose value overflows
-// (1e99999), so the value is always finite.
+// The typed value as a number: a plain number or a constant expression ("pi/2"). The
+// reader refuses a value that is not finite (1e99999).
 bool typedNumber(const std::string& text, const AnalysisContext& context, long double& value,
                  std::string& error) {
-    if (tryParseNumber(text, context.locale, value))
-        return true;
-    error = ConversionError(text).what();
-    return false;
+    const expr::ConstantValue typed =
+        expr::evaluateConstant(text, context.locale, context.language, context.angleMode);
+    value = typed.value;
+    error = typed.error;
+    return typed.ok;
 }
 
 AnalysisResult notANumber(const std::string& error) {

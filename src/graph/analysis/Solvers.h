@@ -33,8 +33,9 @@ AnalysisResult findIntersection(const Curve& f1, const std::string& text1, const
                                 const std::string& text2, const SearchBox& box,
                                 const AnalysisContext& context);
 
-// f at the typed x. The point must lie in the box. The log repeats the typed text as it
-// was typed. A text that is not a number gives `error` and no lines.
+// f at the typed x (a number or a constant expression such as "pi/2"). The point must lie
+// in the box. The log repeats the typed text as it was typed. A text that is not a number
+// gives the reader's message in `error` and no lines.
 AnalysisResult calcY(const Curve& f, const std::string& functionText, const SearchBox& box,
                      const std::string& typedX, const AnalysisContext& context);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "expr/ConstantText.h"
 #include "lang/Language.h"
 
 namespace lindor::graph::analysis {
@@ -12,14 +13,12 @@ namespace {
 bool convertFactor(const std::string& text, int field, const NumberLocale& locale,
                    const lang::Language& language, double& factor, ZoomFactorInput& result) {
     result.badField = field;
-    long double value = 0;
-    try {
-        value = parseNumber(text, locale);
-    } catch (const ConversionError& e) {
-        result.error = e.what();
+    const expr::ConstantValue typed = expr::evaluateConstant(text, locale, language);
+    if (!typed.ok) {
+        result.error = typed.error;
         return false;
     }
-    factor = static_cast<double>(value);
+    factor = static_cast<double>(typed.value);
     // A factor that overflows or vanishes as a double is as useless as 0.
     if (!std::isfinite(factor) || !(factor > 0)) {
         result.error = language.text("ZoomFactorMustBePositive");

@@ -21,8 +21,9 @@ struct ZoomFactorInput {
     int badField = -1;
 };
 
-// Converts the X text, then the Y text. A text that is not a number gives the
-// conversion message; a factor that is 0, negative or not finite as a double gives the
+// Converts the X text, then the Y text, each a number or a constant expression ("3/2",
+// "sqrt 2"). A text that is not a number gives the reader's message ("'abc' is not a
+// number."); a factor that is 0, negative or not finite as a double gives the
 // text of key "ZoomFactorMustBePositive" naming the text.
 ZoomFactorInput parseZoomFactors(const std::string& xText, const std::string& yText,
                                  const NumberLocale& locale, const lang::Language& language);

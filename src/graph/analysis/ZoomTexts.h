@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "expr/FuncEval.h"
 #include "graph/GraphState.h"
 #include "graph/analysis/SearchBox.h"
 #include "util/NumberText.h"
@@ -33,18 +34,25 @@ void applyZoomBox(RangeTexts& texts, const SearchBox& box, const NumberLocale& l
 enum class ZoomDirection { In, Out };
 
 // Zoom in divides, zoom out multiplies the x rows by factorX and the y rows by factorY,
-// row by row from Xmin to Ystep, about the origin of the plane. A row whose text is not
-// a number stops the zoom there with the conversion message in `error`: the rows before
-// it keep their new texts. A factor of 0 or one that is not finite, or a result that
-// would not be a finite number (or would vanish), changes nothing and gives the text of
-// key "ZoomNotPossible".
+// row by row from Xmin to Ystep, about the origin of the plane. The texts are read as
+// constant expressions ("pi", "1/3") in the engine's number format and angle mode and
+// written back as general number text. A row whose text is not a number stops the zoom
+// there with the reader's message in `error`: the rows before it keep their new texts. A
+// factor of 0 or one that is not finite, or a result that would not be a finite number
+// (or would vanish), changes nothing and gives the text of key "ZoomNotPossible".
 bool zoomRangeTexts(RangeTexts& texts, ZoomDirection direction, double factorX, double factorY,
-                    const NumberLocale& locale, const lang::Language& language, std::string& error);
+                    const expr::EngineContext& engine, std::string& error);
 
-// Converts the six texts into the Range, row by row. A text that is not a number stops
-// there with the conversion message; the values before it have been stored.
-bool rangeFromTexts(const RangeTexts& texts, Range& range, const NumberLocale& locale,
+// Converts the six texts (constant expressions, as above) into the Range, row by row. A
+// text that is not a number stops there with the reader's message ("'abc' is not a
+// number."); the values before it have been stored.
+bool rangeFromTexts(const RangeTexts& texts, Range& range, const expr::EngineContext& engine,
                     std::string& error);
+
+// Puts reversed bounds in order: when Xmin and Xmax are both numbers and Xmin is above
+// Xmax, the two texts change places; the same for Ymin and Ymax. True when a pair was
+// swapped. (A document's range opens this way; a range typed by the user is refused.)
+bool swapReversedBounds(RangeTexts& texts, const expr::EngineContext& engine);
 
 // The one-level copy that undo zoom returns to. Restoring keeps the copy, so undoing
 // twice gives the same texts.

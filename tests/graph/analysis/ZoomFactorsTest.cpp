@@ -19,6 +19,10 @@ TEST_F(ZoomFactorsTest, BothGoodFactorsAreTaken) {
     EXPECT_EQ(input.x, 1.5);
     EXPECT_EQ(input.y, 1000);
     EXPECT_EQ(input.badField, -1);
+    const ZoomFactorInput constants = parseZoomFactors("3/2", "1,000", locale, language);
+    ASSERT_TRUE(constants.ok) << constants.error;
+    EXPECT_EQ(constants.x, 1.5);
+    EXPECT_EQ(constants.y, 1000);
 }
 
 TEST_F(ZoomFactorsTest, TheFirstBadFieldIsNamedWithItsText) {
@@ -29,9 +33,10 @@ TEST_F(ZoomFactorsTest, TheFirstBadFieldIsNamedWithItsText) {
         const char* message;
     };
     const Case cases[] = {
-        {"2", "abc", 1, "'abc' is not a valid floating point value"},
-        {"", "2", 0, "'' is not a valid floating point value"},
-        {"1e99999", "2", 0, "'1e99999' is not a valid floating point value"},
+        {"2", "abc", 1, "'abc' is not a number."},
+        {"", "2", 0, "'' is not a number."},
+        {"1E99999", "2", 0, "'1E99999' is not a number."},
+        {"2", "1,5", 1, "\",\" is not the decimal separator here"},
         {"0", "x", 0, "'0' cannot be a zoom factor"},
         {"2", "-0.5", 1, "'-0.5' cannot be a zoom factor"},
         // Numbers of a long double that a double cannot hold: overflow and underflow.
