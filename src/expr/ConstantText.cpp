@@ -38,8 +38,7 @@ ConstantValue refuse(const lang::Language& language, const char* key, const std:
 } // namespace
 
 ConstantValue evaluateConstant(const std::string& typed, EngineContext& context) {
-    const lang::Language& language =
-        context.language ? *context.language : lang::builtinEnglish();
+    const lang::Language& language = context.language ? *context.language : lang::builtinEnglish();
     const std::string text = trimmed(typed);
     ConstantValue result;
     if (text.empty())

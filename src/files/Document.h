@@ -39,15 +39,15 @@ struct Document {
 // document keeps its numbers with a point. `doc.view` should hold the view settings in
 // force: a document without line-style keys keeps that line style. Every other missing
 // key takes its default ("Mode" "F", each range text that of the standard range, "Count"
-// 0, texts empty); "Count" rules over any further numbered keys. A "Mode" other than F or I (either case) reads
-// as function mode. A missing, unreadable or binary file, or text without any section,
+// 0, texts empty); "Count" rules over any further numbered keys. A "Mode" other than F or I (either
+// case) reads as function mode. A missing, unreadable or binary file, or text without any section,
 // is reported and leaves `doc` as it was.
 FileStatus loadDocument(const std::string& path, Document& doc, const NumberLocale& locale);
 
-// Writes `doc` (texts in `locale`) to `path`, its numbers with a point. An existing document is updated in place: the keys written
-// replace their values and every other line stays (an older list of the other mode, or
-// numbered keys beyond the new "Count"). The file is replaced as a whole, so a failure
-// leaves the old file untouched and is reported.
+// Writes `doc` (texts in `locale`) to `path`, its numbers with a point. An existing document is
+// updated in place: the keys written replace their values and every other line stays (an older list
+// of the other mode, or numbered keys beyond the new "Count"). The file is replaced as a whole, so
+// a failure leaves the old file untouched and is reported.
 FileStatus saveDocument(const std::string& path, const Document& doc, const NumberLocale& locale,
                         const FileReplacer& replace = defaultFileReplacer());
 

@@ -31,7 +31,8 @@ public:
             if (isDigit(c) || c == m_from.decimalSeparator) {
                 literal();
             } else {
-                if (m_grouping && c == m_from.thousandsSeparator && m_misplaced == std::string::npos)
+                if (m_grouping && c == m_from.thousandsSeparator &&
+                    m_misplaced == std::string::npos)
                     m_misplaced = m_at;
                 m_out.push_back(c);
                 ++m_at;

@@ -247,7 +247,8 @@ TEST_F(ExportCommandTest, DrawsADocumentWithTheCommandLineOnTop) {
     const std::string standard = file("standard.png");
     ASSERT_EQ(exportTo(standard, {"--document", integralDoc, "--size", "437x237"}).code, kExitOk);
     ASSERT_EQ(exportTo(file("i.png"), {"--size", "437x237", "--integral", "x;0;1"}).code, kExitOk);
-    EXPECT_EQ(QImage(QString::fromStdString(standard)), QImage(QString::fromStdString(file("i.png"))));
+    EXPECT_EQ(QImage(QString::fromStdString(standard)),
+              QImage(QString::fromStdString(file("i.png"))));
     EXPECT_EQ(exportTo(file("i.png"), {"--document", integralDoc, "--range", "-2,2,1,-2,2,1"}).code,
               kExitOk);
 

@@ -123,5 +123,51 @@ TEST_F(CommaLocaleTest, DocumentsLoadAndSaveInTheGivenFormat) {
     ::rmdir(folder);
 }
 
+TEST_F(CommaLocaleTest, ThousandsSeparatorsOnlyGroupDigits) {
+    EXPECT_EQ(valueOf("1.000,5x", kComma, 2), 2001.0L);
+    expr::EngineContext context;
+    context.locale = kComma;
+    expr::TFunctionDB db(context);
+    std::string error;
+    EXPECT_FALSE(db.Get(db.Add()).Compile("3.5x", error));
+    EXPECT_EQ(error.rfind("\".\" is not the decimal separator here: write decimals with \",\"", 0),
+              0u)
+        << error;
+    // The separators of an integral and of a range stay what they are.
+    EXPECT_EQ(valueOf("x [0,5; 1.000]", kComma, 1000), 1000.0L);
+}
+
+TEST_F(CommaLocaleTest, ADocumentSavedInOneFormatOpensTheSameInTheOther) {
+    char folder[] = "/tmp/lindor-locale-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/across.LDR";
+    files::Document english;
+    english.plotted = {"0.5x", "1,000.25x^2 [-1.5; 2.5]", "2E-3x+pi/2"};
+    english.range = {"-2.5", "2.5", "0.5", "-1E-3", "pi/2", "0.25"};
+    english.view.zoomFactorX = 1.5;
+    ASSERT_TRUE(files::saveDocument(path, english, kDot).ok());
+
+    files::Document german;
+    ASSERT_TRUE(files::loadDocument(path, german, kComma).ok());
+    EXPECT_EQ(german.plotted,
+              (std::vector<std::string>{"0,5x", "1000,25x^2 [-1,5; 2,5]", "2E-3x+pi/2"}));
+    EXPECT_EQ(german.range, (graph::RangeTexts{"-2,5", "2,5", "0,5", "-1E-3", "pi/2", "0,25"}));
+    EXPECT_EQ(german.view.zoomFactorX, 1.5);
+    for (std::size_t i = 0; i < english.plotted.size(); ++i)
+        EXPECT_EQ(valueOf(german.plotted[i], kComma, 2), valueOf(english.plotted[i], kDot, 2));
+
+    // An integral saved on the German desktop and opened on the English one.
+    german.mode = graph::Mode::Integral;
+    german.plotted = {"x^2;0,5;1,5"};
+    ASSERT_TRUE(files::saveDocument(path, german, kComma).ok());
+    files::Document back;
+    ASSERT_TRUE(files::loadDocument(path, back, kDot).ok());
+    EXPECT_EQ(back.mode, graph::Mode::Integral);
+    EXPECT_EQ(back.plotted, std::vector<std::string>{"x^2;0.5;1.5"});
+    EXPECT_EQ(back.range, (graph::RangeTexts{"-2.5", "2.5", "0.5", "-1E-3", "pi/2", "0.25"}));
+    std::remove(path.c_str());
+    ::rmdir(folder);
+}
+
 } // namespace
 } // namespace lindor

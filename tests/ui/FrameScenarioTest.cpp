@@ -3,8 +3,8 @@
 #include "FrameFixture.h"
 
 #include <QClipboard>
-#include <cmath>
 #include <QMimeData>
+#include <cmath>
 
 #include "graph/analysis/PointerText.h"
 
@@ -62,9 +62,9 @@ TEST_F(FrameTest, CellsHoldingConstantsApplyAndZoom) {
     EXPECT_NEAR(double(state().range().xMax), 2 * M_PI, 1e-13);
     EXPECT_EQ(state().range().yMin, -1);
     action("ZoomOut1")->trigger();
-    EXPECT_EQ(frame->rangeWindow().texts(), (graph::RangeTexts{"-12.5663706143592",
-                                                               "12.5663706143592",
-                                                               "3.14159265358979", "-2", "2", "1"}));
+    EXPECT_EQ(frame->rangeWindow().texts(),
+              (graph::RangeTexts{"-12.5663706143592", "12.5663706143592", "3.14159265358979", "-2",
+                                 "2", "1"}));
     action("UndoZoom1")->trigger();
     EXPECT_EQ(frame->rangeWindow().texts()[0], "-2pi");
 }

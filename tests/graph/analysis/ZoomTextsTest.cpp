@@ -64,8 +64,7 @@ TEST_F(ZoomTextsTest, UnusableFactorsOrResultsChangeNothing) {
          {0.0, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
         RangeTexts texts = kStandard;
         m_error.clear();
-        EXPECT_FALSE(
-            zoomRangeTexts(texts, ZoomDirection::In, fx, 2, m_engine, m_error));
+        EXPECT_FALSE(zoomRangeTexts(texts, ZoomDirection::In, fx, 2, m_engine, m_error));
         EXPECT_EQ(texts, kStandard);
         EXPECT_EQ(m_error, m_language.text("ZoomNotPossible"));
     }
@@ -120,8 +119,8 @@ TEST_F(ZoomTextsTest, CellsHoldingConstantsZoomAndReadAsNumbers) {
     EXPECT_EQ(texts, (RangeTexts{"-6.28318530717958", "6.28318530717958", "3.14159265358979", "-2",
                                  "2", "1"}));
     // A grouped thousand is a number; a separator that groups nothing names itself.
-    EXPECT_TRUE(rangeFromTexts({"-1,000", "1,000", "100", "-5", "5", "1"}, range, m_engine,
-                               m_error));
+    EXPECT_TRUE(
+        rangeFromTexts({"-1,000", "1,000", "100", "-5", "5", "1"}, range, m_engine, m_error));
     EXPECT_EQ(range.xMax, 1000);
     EXPECT_FALSE(rangeFromTexts({"-3,5", "3", "1", "-5", "5", "1"}, range, m_engine, m_error));
     EXPECT_EQ(m_error.rfind("\",\" is not the decimal separator here", 0), 0u) << m_error;
