@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "expr/ConstantText.h"
 #include "expr/FuncEval.h"
 #include "lang/Language.h"
 #include "util/NumberText.h"
@@ -37,13 +38,14 @@ int runEval(CommandContext& ctx) {
 
     // Every x is checked before anything is printed, so a bad one leaves no partial output.
     std::vector<long double> xs;
+    // An x may be a constant expression ("pi/2"), as in every box that asks for a number.
     for (std::size_t i = 1; i < args.size(); ++i) {
-        long double x = 0;
-        if (!tryParseNumber(args[i], engine.locale, x)) {
-            ctx.err << "lindor: " << ConversionError(args[i]).what() << '\n';
+        const expr::ConstantValue x = expr::evaluateConstant(args[i], engine);
+        if (!x.ok) {
+            ctx.err << "lindor: " << x.error << '\n';
             return kExitUsage;
         }
-        xs.push_back(x);
+        xs.push_back(x.value);
     }
 
     expr::TFunctionDB functions(engine);

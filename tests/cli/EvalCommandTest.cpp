@@ -29,6 +29,7 @@ TEST(EvalCommand, PrintsOneValueOrUndefinedPerX) {
     EXPECT_EQ(eval({"x/3", "1", "2"}).out, "0.333333333333333\n0.666666666666667\n");
     EXPECT_EQ(eval({"-x", "2"}).out, "-2\n");
     EXPECT_EQ(eval({"x [0; 1]", "0.5", "2", " 1E0 "}).out, "0.5\nundefined\n1\n");
+    EXPECT_EQ(eval({"sin x", "pi/2", "pi/6"}).out, "1\n0.5\n");
 }
 
 TEST(EvalCommand, DegreesOptionBeforeTheFunction) {
@@ -40,8 +41,7 @@ TEST(EvalCommand, BadInputExitsWithUsageCodeAndNoOutput) {
     const Outcome badX = eval({"x", "1", "abc"});
     EXPECT_EQ(badX.code, kExitUsage);
     EXPECT_EQ(badX.out, "");
-    EXPECT_NE(badX.err.find("'abc' is not a valid floating point value"), std::string::npos)
-        << badX.err;
+    EXPECT_NE(badX.err.find("'abc' is not a number."), std::string::npos) << badX.err;
 
     const Outcome badFunction = eval({"y=x", "1"});
     EXPECT_EQ(badFunction.code, kExitUsage);
