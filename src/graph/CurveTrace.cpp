@@ -81,9 +81,8 @@ struct Probe {
     int column = 0; // the plot column t rounds to
     bool defined = false;
     long double y = 0;
-    int row = 0;            // window row, not limited to the plot area
-    int level = 0;          // the row limited to one beyond each edge: what refinement compares
-    long double beyond = 0; // how far y lies outside the Range's y values (0 inside)
+    int row = 0;   // window row, not limited to the plot area
+    int level = 0; // the row limited to one beyond each edge: what refinement compares
 };
 
 int gapBetween(const Probe& a, const Probe& b) {
