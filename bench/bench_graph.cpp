@@ -1,6 +1,8 @@
 // Speed of a full graph redraw: twelve functions on a 1920 by 1080 client area through
 // the engine, the graph core, the bitmap canvas and the recording, against the same
-// samples from hand-written functions drawn as one QPainter polyline per curve.
+// samples from hand-written functions drawn as one QPainter polyline per curve; and the
+// redraw of twelve functions whose gaps, jumps, poles and domain ends make the curves
+// refine between their columns.
 #include <benchmark/benchmark.h>
 
 #include "BenchExpressions.h"
@@ -39,6 +41,12 @@ std::vector<std::string> benchTexts() {
 
 const std::vector<std::string> kTexts = benchTexts();
 
+// Twelve functions that the column samples alone would draw wrongly.
+const std::vector<std::string> kHardTexts = {
+    "tan x",    "int x",      "1/x",      "sqrt(4-x^2)", "ln x",      "(x-1)/sqrt(x^2-1)",
+    "abs(x)/x", "log(x^2-1)", "arcsin x", "x^(1/3)",     "1/(x^2-4)", "x-int x",
+};
+
 using Sample = std::function<bool(long double, long double&)>;
 
 // The same twelve functions written by hand.
@@ -72,7 +80,8 @@ const std::vector<Sample>& handWritten() {
     return f;
 }
 
-void BM_Redraw12(benchmark::State& state) {
+// Redraws the graph with these functions in the standard Range, once per iteration.
+void redrawFunctions(benchmark::State& state, const std::vector<std::string>& texts) {
     lindor::expr::EngineContext context;
     lindor::expr::TFunctionDB functions(context);
     const lindor::lang::Language& language = lindor::lang::builtinEnglish();
@@ -81,7 +90,7 @@ void BM_Redraw12(benchmark::State& state) {
     std::string error;
     view.applyRange(lindor::graph::Range::standard(), error);
     lindor::qtgui::GraphSurfaces surfaces;
-    for (const std::string& text : kTexts) {
+    for (const std::string& text : texts) {
         const auto outcome = view.plotRequest(text, surfaces.canvas());
         if (outcome.status != lindor::graph::PlotOutcome::Status::Plotted) {
             state.SkipWithError(("cannot plot " + text + ": " + outcome.message).c_str());
@@ -94,7 +103,16 @@ void BM_Redraw12(benchmark::State& state) {
     }
     state.counters["primitives"] = static_cast<double>(surfaces.recording().primitives().size());
 }
+
+void BM_Redraw12(benchmark::State& state) {
+    redrawFunctions(state, kTexts);
+}
 BENCHMARK(BM_Redraw12)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawHard12(benchmark::State& state) {
+    redrawFunctions(state, kHardTexts);
+}
+BENCHMARK(BM_RedrawHard12)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawBaseline(benchmark::State& state) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);

@@ -1,6 +1,6 @@
 // The drawing surface the graph draws on: a pen, a brush and a font, lines from the
-// current position (the end pixel is not set), single pixels, ellipses, filled polygons
-// and opaque text. Implementations: RecordingCanvas (a list of primitives), TeeCanvas
+// current position (the end pixel is not set), polylines, single pixels, ellipses, filled
+// polygons and opaque text. Implementations: RecordingCanvas (a list of primitives), TeeCanvas
 // (several surfaces at once) and the Qt canvas of the program.
 #pragma once
 
@@ -68,6 +68,9 @@ public:
     // Draws a line with the pen from the current position to (x, y), without the pixel
     // at (x, y) itself, and makes (x, y) the current position.
     virtual void lineTo(int x, int y) = 0;
+    // Lines with the pen through the points in order, the pixels of every point included
+    // (one point sets one pixel). The current position is not used and does not move.
+    virtual void polyline(const std::vector<Point>& points) = 0;
     virtual void setPixel(int x, int y, Color color) = 0;
     // Ellipse inside the rectangle (right and bottom exclusive): outlined with the pen,
     // filled with the brush unless the brush is clear.
@@ -97,6 +100,7 @@ public:
     void setFont(const Font& font) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
+    void polyline(const std::vector<Point>& points) override;
     void setPixel(int x, int y, Color color) override;
     void ellipse(int left, int top, int right, int bottom) override;
     void polygon(const std::vector<Point>& points) override;

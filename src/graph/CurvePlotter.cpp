@@ -6,27 +6,7 @@
 
 namespace lindor::graph {
 
-int clipRow(ClipState& c, const PlotArea& area, int row) {
-    c.previousAbove = c.above;
-    c.previousBelow = c.below;
-    if (c.previousAbove || c.previousBelow)
-        c.penState = 0;
-    c.above = false;
-    c.below = false;
-    int result = row;
-    if (row > area.bottom) {
-        c.below = true;
-        result = area.bottom;
-    } else if (row < area.top) {
-        c.above = true;
-        result = area.top;
-    }
-    if ((c.previousAbove || c.previousBelow) && !c.above && !c.below)
-        c.penState = 1;
-    return result;
-}
-
-void plotCurve(const GraphState& s, ClipState& clip, Canvas& canvas, const Evaluator& f,
+void plotCurve(const GraphState& s, Canvas& canvas, const Evaluator& f, const CurveEnds& ends,
                int position, const std::string& name) {
     const PlotArea& a = s.area();
     const Color color = kFunctionColors[static_cast<std::size_t>(position) % kMaxFunctions];
@@ -36,38 +16,19 @@ void plotCurve(const GraphState& s, ClipState& clip, Canvas& canvas, const Evalu
         drawFunctionName(s, canvas, position, name);
     if (!a.drawable() || !isUsableRange(s.range()))
         return;
-    const bool dotted = s.view.lineStyle == LineStyle::Dotted;
+    const ColumnSamples samples = sampleColumns(s, f);
+    if (s.view.lineStyle == LineStyle::Dotted) {
+        for (int i = 0; i <= a.width; ++i) {
+            const ColumnSample& c = samples[static_cast<std::size_t>(i)];
+            if (c.defined)
+                canvas.setPixel(a.left + i, s.YToRow(c.y), color);
+        }
+        return;
+    }
     if (s.view.lineStyle == LineStyle::Bold)
         canvas.setPen(Pen{color, 2, PenStyle::Solid});
-
-    clip.penState = 0;
-    // The first sample reached in the drawing state is moved to, so that a curve never
-    // starts with a line from where the previous curve ended.
-    bool firstDraw = true;
-    for (int i = 0; i <= a.width; ++i) {
-        long double y = 0;
-        if (!f(s.ColumnToX(i), y)) {
-            clip.penState = 0;
-            continue;
-        }
-        int row = s.YToRow(y);
-        const int column = a.left + i;
-        if (dotted) {
-            canvas.setPixel(column, row, color);
-            continue;
-        }
-        row = clipRow(clip, a, row);
-        if (clip.penState == 0) {
-            canvas.moveTo(column, row);
-            clip.penState = 1;
-        } else {
-            if (firstDraw) {
-                canvas.moveTo(column, row);
-                firstDraw = false;
-            }
-            canvas.lineTo(column, row);
-        }
-    }
+    for (const Polyline& line : traceCurve(s, samples, f, ends))
+        canvas.polyline(line);
     canvas.setPen(Pen{color, 1, PenStyle::Solid});
 }
 

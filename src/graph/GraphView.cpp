@@ -158,23 +158,32 @@ void GraphView::eraseFunctions(const std::vector<int>& positions, Canvas& canvas
     redraw(canvas);
 }
 
+std::shared_ptr<expr::TFunction> GraphView::compiledAt(int position) const {
+    if (m_state.mode() == Mode::Integral)
+        return m_state.integral() ? m_state.integral()->compiled : nullptr;
+    if (m_state.isPlottedPosition(position))
+        return m_state.functions()[static_cast<std::size_t>(position)].compiled;
+    return nullptr;
+}
+
 Evaluator GraphView::evaluator(int position) const {
-    std::shared_ptr<expr::TFunction> f;
-    if (m_state.mode() == Mode::Integral) {
-        if (m_state.integral())
-            f = m_state.integral()->compiled;
-    } else if (m_state.isPlottedPosition(position)) {
-        f = m_state.functions()[static_cast<std::size_t>(position)].compiled;
-    }
+    std::shared_ptr<expr::TFunction> f = compiledAt(position);
     if (!f)
         return [](long double, long double&) { return false; };
     return [f](long double x, long double& y) { return f->Evaluate(x, y); };
 }
 
+CurveEnds GraphView::curveEnds(int position) const {
+    const std::shared_ptr<expr::TFunction> f = compiledAt(position);
+    if (!f || !f->hasRange())
+        return {};
+    return CurveEnds{true, f->lowerBound(), f->upperBound()};
+}
+
 void GraphView::plotFunction(int position, Canvas& canvas) {
     if (!m_state.isPlottedPosition(position))
         return;
-    plotCurve(m_state, m_clip, canvas, evaluator(position), position,
+    plotCurve(m_state, canvas, evaluator(position), curveEnds(position), position,
               m_state.functions()[static_cast<std::size_t>(position)].text);
 }
 
@@ -183,7 +192,7 @@ void GraphView::drawIntegral(Canvas& canvas) {
     if (!integral)
         return;
     const Evaluator f = evaluator(0);
-    plotCurve(m_state, m_clip, canvas, f, 0, integral->text);
+    plotCurve(m_state, canvas, f, curveEnds(0), 0, integral->text);
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});
     shadeIntegral(m_state, canvas, f, integral->lower, integral->upper);
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});

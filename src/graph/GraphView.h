@@ -97,8 +97,12 @@ public:
     // The value of plotted function p (function mode) or of the integrand (integral
     // mode); undefined everywhere when there is no such function.
     Evaluator evaluator(int position) const;
+    // The range of its own that the same function's text gives, if any.
+    CurveEnds curveEnds(int position) const;
 
 private:
+    std::shared_ptr<expr::TFunction> compiledAt(int position) const;
+
     // Adds a function to the function list and compiles `text` into it. On failure the
     // function, and any "d/dx" operands its compilation added, leave the list again.
     std::shared_ptr<expr::TFunction> compileNew(const std::string& text, std::string& error);
@@ -106,7 +110,6 @@ private:
     expr::TFunctionDB& m_functions;
     const lang::Language& m_language;
     GraphState m_state;
-    ClipState m_clip;
     LogSink m_log;
 };
 

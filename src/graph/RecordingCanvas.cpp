@@ -18,6 +18,11 @@ void RecordingCanvas::lineTo(int x, int y) {
     m_position = to;
 }
 
+void RecordingCanvas::polyline(const std::vector<Point>& points) {
+    if (!points.empty())
+        m_primitives.emplace_back(primitive::Polyline{points, m_pen});
+}
+
 void RecordingCanvas::setPixel(int x, int y, Color color) {
     m_primitives.emplace_back(primitive::Pixel{{x, y}, color});
 }
@@ -60,6 +65,10 @@ struct Replayer {
         target.setPen(p.pen);
         target.moveTo(p.from.x, p.from.y);
         target.lineTo(p.to.x, p.to.y);
+    }
+    void operator()(const primitive::Polyline& p) const {
+        target.setPen(p.pen);
+        target.polyline(p.points);
     }
     void operator()(const primitive::Pixel& p) const { target.setPixel(p.at.x, p.at.y, p.color); }
     void operator()(const primitive::Ellipse& p) const {

@@ -23,6 +23,10 @@ struct Line {
     Point to; // not drawn itself
     Pen pen;
 };
+struct Polyline {
+    std::vector<Point> points; // every point drawn, the last one included
+    Pen pen;
+};
 struct Pixel {
     Point at;
     Color color;
@@ -48,8 +52,9 @@ struct Text {
 };
 } // namespace primitive
 
-using Primitive = std::variant<primitive::Clear, primitive::Line, primitive::Pixel,
-                               primitive::Ellipse, primitive::Polygon, primitive::Text>;
+using Primitive =
+    std::variant<primitive::Clear, primitive::Line, primitive::Polyline, primitive::Pixel,
+                 primitive::Ellipse, primitive::Polygon, primitive::Text>;
 
 class RecordingCanvas : public Canvas {
 public:
@@ -66,6 +71,7 @@ public:
     void setFont(const Font& font) override { m_font = font; }
     void moveTo(int x, int y) override { m_position = {x, y}; }
     void lineTo(int x, int y) override;
+    void polyline(const std::vector<Point>& points) override;
     void setPixel(int x, int y, Color color) override;
     void ellipse(int left, int top, int right, int bottom) override;
     void polygon(const std::vector<Point>& points) override;

@@ -32,6 +32,11 @@ void TeeCanvas::lineTo(int x, int y) {
         c->lineTo(x, y);
 }
 
+void TeeCanvas::polyline(const std::vector<Point>& points) {
+    for (Canvas* c : m_targets)
+        c->polyline(points);
+}
+
 void TeeCanvas::setPixel(int x, int y, Color color) {
     for (Canvas* c : m_targets)
         c->setPixel(x, y, color);

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPen>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -133,6 +134,26 @@ void PainterCanvas::lineTo(int x, int y) {
     m_position = p;
 }
 
+void PainterCanvas::polyline(const std::vector<graph::Point>& points) {
+    flush();
+    if (points.empty() || !ready())
+        return;
+    if (points.size() == 1) {
+        const int w = m_pen.width <= 1 ? 1 : m_pen.width;
+        m_painter->fillRect(pullIn(points[0].x), pullIn(points[0].y), w, w, toQColor(m_pen.color));
+        return;
+    }
+    QPolygon line;
+    line.reserve(static_cast<int>(points.size()));
+    for (const graph::Point& p : points)
+        line << QPoint(pullIn(p.x), pullIn(p.y));
+    QPen pen = toQPen(m_pen);
+    pen.setCapStyle(Qt::SquareCap);
+    m_painter->setPen(pen);
+    m_painter->drawPolyline(line);
+    m_painter->setPen(toQPen(m_pen));
+}
+
 void PainterCanvas::setPixel(int x, int y, graph::Color color) {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return;
@@ -208,20 +229,49 @@ void QtCanvas::clear(int width, int height, graph::Color background) {
     PainterCanvas::clear(width, height, background);
 }
 
+bool QtCanvas::thinPen() const {
+    return m_pen.width <= 1 && m_pen.style == graph::PenStyle::Solid;
+}
+
+bool QtCanvas::near(graph::Point p) const {
+    const int reach = 4 * (m_width + m_height) + 64;
+    return std::abs(p.x) < reach && std::abs(p.y) < reach;
+}
+
 void QtCanvas::lineTo(int x, int y) {
     const graph::Point to{pullIn(x), pullIn(y)};
-    const bool thin = m_pen.width <= 1 && m_pen.style == graph::PenStyle::Solid;
-    // Lines reaching far beyond the picture are left to the painter, which clips them.
-    const int reach = 4 * (m_width + m_height) + 64;
-    const bool near = std::abs(m_position.x) < reach && std::abs(m_position.y) < reach &&
-                      std::abs(to.x) < reach && std::abs(to.y) < reach;
-    if (!thin || !near || m_image.isNull()) {
+    if (!thinPen() || !near(m_position) || !near(to) || m_image.isNull()) {
         PainterCanvas::lineTo(x, y);
         return;
     }
     flush();
     rasterLine(m_position, to, toQColor(m_pen.color).rgb());
     m_position = to;
+}
+
+void QtCanvas::polyline(const std::vector<graph::Point>& points) {
+    const bool direct = thinPen() && !m_image.isNull() &&
+                        std::all_of(points.begin(), points.end(),
+                                    [this](const graph::Point& p) { return near(p); });
+    if (!direct) {
+        PainterCanvas::polyline(points);
+        return;
+    }
+    if (points.empty())
+        return;
+    flush();
+    const QRgb color = toQColor(m_pen.color).rgb();
+    for (std::size_t k = 1; k < points.size(); ++k)
+        rasterLine(points[k - 1], points[k], color);
+    rasterPixel(points.back(), color);
+}
+
+void QtCanvas::rasterPixel(graph::Point at, QRgb color) {
+    if (at.x < 0 || at.y < 0 || at.x >= m_image.width() || at.y >= m_image.height())
+        return;
+    if (m_imagePainter.isActive())
+        m_imagePainter.end(); // the pixels are written directly
+    reinterpret_cast<QRgb*>(m_image.scanLine(at.y))[at.x] = color;
 }
 
 void QtCanvas::rasterLine(graph::Point from, graph::Point to, QRgb color) {

@@ -30,6 +30,8 @@ public:
     void setFont(const graph::Font& font) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
+    // A polyline through the painter, with square caps so that its end pixels are drawn.
+    void polyline(const std::vector<graph::Point>& points) override;
     void setPixel(int x, int y, graph::Color color) override;
     void ellipse(int left, int top, int right, int bottom) override;
     void polygon(const std::vector<graph::Point>& points) override;
@@ -71,6 +73,8 @@ public:
     // One-pixel solid lines are set pixel by pixel from the start towards the end, which
     // is left out whatever the direction; wider or dotted lines go through the painter.
     void lineTo(int x, int y) override;
+    // One-pixel solid polylines are set pixel by pixel as their lines, then the last point.
+    void polyline(const std::vector<graph::Point>& points) override;
 
     // The picture as drawn so far. Painting stops until the next drawing operation, so
     // copies of the image taken now stay as they are.
@@ -80,8 +84,14 @@ protected:
     void activate() override;
 
 private:
+    // True when the pen is one pixel wide and solid: its lines are set pixel by pixel.
+    bool thinPen() const;
+    // True when a point lies near enough to the image for its lines to be set directly;
+    // lines reaching far beyond it are left to the painter, which clips them.
+    bool near(graph::Point p) const;
     // Sets the pixels of the line from `from` to `to`, without `to`, inside the image.
     void rasterLine(graph::Point from, graph::Point to, QRgb color);
+    void rasterPixel(graph::Point at, QRgb color);
 
     QImage m_image;
     QPainter m_imagePainter;

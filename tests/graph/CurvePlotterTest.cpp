@@ -14,7 +14,6 @@ const Color kBlue = kFunctionColors[0];
 
 struct Plot {
     GraphState state;
-    ClipState clip;
     RecordingCanvas canvas;
 };
 
@@ -25,7 +24,7 @@ Plot plot(const Range& range, const Evaluator& f, LineStyle style = LineStyle::N
     p.state.view.lineStyle = style;
     p.state.view.showFunctionNames = false;
     p.state.setClientSize(442, 327);
-    plotCurve(p.state, p.clip, p.canvas, f, position, "f");
+    plotCurve(p.state, p.canvas, f, {}, position, "f");
     return p;
 }
 
@@ -34,21 +33,21 @@ bool identity(long double x, long double& y) {
     return true;
 }
 
-TEST(GraphCurve, DiagonalWithoutItsFirstSegment) {
+TEST(GraphCurve, DiagonalFromCornerToCornerWithItsFirstSegment) {
     const Plot p = plot(symmetric(10), identity);
     const PlotArea& a = p.state.area();
-    const auto lines = linesInColor(p.canvas, kBlue);
-    ASSERT_EQ(static_cast<int>(lines.size()), a.width - 1);
-    // The first sample is only moved to, and the second is moved to again.
-    EXPECT_EQ(lines.front().from.x, a.left + 1);
-    EXPECT_EQ(lines.front().to.x, a.left + 2);
-    EXPECT_EQ(lines.back().to, (Point{a.right, a.top}));
-    for (std::size_t k = 1; k < lines.size(); ++k)
-        EXPECT_EQ(lines[k].from, lines[k - 1].to); // one connected stroke
-    for (const auto& l : lines) {
-        EXPECT_EQ(l.to.y, p.state.YToRow(p.state.ColumnToX(l.to.x - a.left)));
-        EXPECT_EQ(l.pen.width, 1);
-    }
+    const auto lines = polylinesInColor(p.canvas, kBlue);
+    ASSERT_EQ(lines.size(), 1u);
+    const std::vector<Point>& points = lines[0].points;
+    // One point per column, the first one included: a smooth curve needs nothing more.
+    ASSERT_EQ(static_cast<int>(points.size()), a.width + 1);
+    EXPECT_EQ(points.front(), (Point{a.left, a.bottom}));
+    EXPECT_EQ(points.back(), (Point{a.right, a.top}));
+    for (int i = 0; i <= a.width; ++i)
+        EXPECT_EQ(points[static_cast<std::size_t>(i)],
+                  (Point{a.left + i, p.state.YToRow(p.state.ColumnToX(i))}));
+    EXPECT_EQ(lines[0].pen.width, 1);
+    EXPECT_TRUE(linesInColor(p.canvas, kBlue).empty());
 }
 
 TEST(GraphCurve, NothingWhereTheFunctionIsUndefined) {
@@ -58,54 +57,21 @@ TEST(GraphCurve, NothingWhereTheFunctionIsUndefined) {
         y = std::sqrt(x);
         return true;
     });
-    const auto lines = linesInColor(p.canvas, kBlue);
-    ASSERT_FALSE(lines.empty());
-    for (const auto& l : lines)
-        EXPECT_GT(l.from.x, p.state.area().yAxisColumn);
-    const Plot none = plot(symmetric(10), [](long double, long double&) { return false; });
-    EXPECT_TRUE(linesInColor(none.canvas, kBlue).empty());
-}
-
-TEST(GraphCurve, PolesDrawNoVerticalJoin) {
-    const Plot p = plot(symmetric(10), [](long double x, long double& y) {
-        y = std::tan(x);
-        return true;
-    });
     const PlotArea& a = p.state.area();
-    bool reachesTop = false;
-    bool reachesBottom = false;
-    for (const auto& l : linesInColor(p.canvas, kBlue)) {
-        for (const Point& q : {l.from, l.to}) {
-            EXPECT_GE(q.y, a.top);
-            EXPECT_LE(q.y, a.bottom);
-        }
-        reachesTop |= l.to.y == a.top;
-        reachesBottom |= l.from.y == a.bottom;
-        // No stroke runs along an edge or from one edge to the other.
-        EXPECT_FALSE(l.from.y == a.top && l.to.y == a.top);
-        EXPECT_FALSE(l.from.y == a.bottom && l.to.y == a.bottom);
-        EXPECT_FALSE(l.from.y == a.top && l.to.y == a.bottom);
-        EXPECT_FALSE(l.from.y == a.bottom && l.to.y == a.top);
-    }
-    EXPECT_TRUE(reachesTop);
-    EXPECT_TRUE(reachesBottom);
-}
-
-TEST(GraphCurve, HugeValuesAreClampedToTheEdges) {
-    const Plot p = plot(symmetric(10), [](long double x, long double& y) {
-        y = x < 0 ? -1e4000L : 1e4000L;
-        return true;
-    });
-    for (const auto& l : linesInColor(p.canvas, kBlue)) {
-        EXPECT_GE(l.to.y, p.state.area().top);
-        EXPECT_LE(l.to.y, p.state.area().bottom);
-    }
+    const auto lines = polylinesInColor(p.canvas, kBlue);
+    ASSERT_EQ(lines.size(), 1u);
+    for (const Point& q : lines[0].points)
+        EXPECT_GE(q.x, a.yAxisColumn);
+    // The curve starts where its domain starts: on the axes' crossing.
+    EXPECT_EQ(lines[0].points.front(), (Point{a.yAxisColumn, a.xAxisRow}));
+    const Plot none = plot(symmetric(10), [](long double, long double&) { return false; });
+    EXPECT_TRUE(polylinesInColor(none.canvas, kBlue).empty());
 }
 
 TEST(GraphCurve, DottedLinesSetOnePixelPerColumnEvenOutside) {
     const Plot p = plot(symmetric(2), identity, LineStyle::Dotted);
     const auto pixels = primitivesOf<primitive::Pixel>(p.canvas);
-    EXPECT_TRUE(linesInColor(p.canvas, kBlue).empty());
+    EXPECT_TRUE(polylinesInColor(p.canvas, kBlue).empty());
     ASSERT_EQ(static_cast<int>(pixels.size()), p.state.area().width + 1);
     const Plot steep = plot(
         symmetric(2),
@@ -124,38 +90,13 @@ TEST(GraphCurve, DottedLinesSetOnePixelPerColumnEvenOutside) {
 
 TEST(GraphCurve, BoldLinesAreTwoPixelsWideThenOneAgain) {
     Plot p = plot(symmetric(10), identity, LineStyle::Bold, 3);
-    const auto lines = linesInColor(p.canvas, kFunctionColors[3]);
-    ASSERT_FALSE(lines.empty());
-    for (const auto& l : lines)
-        EXPECT_EQ(l.pen.width, 2);
+    const auto lines = polylinesInColor(p.canvas, kFunctionColors[3]);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].pen.width, 2);
     // The pen is back at width 1: a line drawn now shows it.
     p.canvas.moveTo(0, 0);
     p.canvas.lineTo(5, 5);
     EXPECT_EQ(std::get<primitive::Line>(p.canvas.primitives().back()).pen.width, 1);
-}
-
-TEST(GraphClip, RowsOutsideAreClampedAndStartNewStrokes) {
-    GraphState s = laidOut(symmetric(10));
-    const PlotArea& a = s.area();
-    ClipState c;
-    c.penState = 1;
-    EXPECT_EQ(clipRow(c, a, a.top + 5), a.top + 5);
-    EXPECT_EQ(c.penState, 1);
-    // Leaving at the top: clamped, still joined.
-    EXPECT_EQ(clipRow(c, a, a.top - 50), a.top);
-    EXPECT_TRUE(c.above);
-    EXPECT_EQ(c.penState, 1);
-    // Staying outside: only moved to.
-    EXPECT_EQ(clipRow(c, a, a.top - 80), a.top);
-    EXPECT_EQ(c.penState, 0);
-    // Jumping to below: still not joined.
-    c.penState = 1;
-    EXPECT_EQ(clipRow(c, a, a.bottom + 9), a.bottom);
-    EXPECT_EQ(c.penState, 0);
-    EXPECT_TRUE(c.below);
-    // Back inside: joined from the clamped point.
-    EXPECT_EQ(clipRow(c, a, a.bottom - 3), a.bottom - 3);
-    EXPECT_EQ(c.penState, 1);
 }
 
 TEST(GraphMarker, RedCircleAroundThePoint) {

@@ -25,6 +25,15 @@ inline std::vector<primitive::Line> linesInColor(const RecordingCanvas& canvas, 
     return out;
 }
 
+inline std::vector<primitive::Polyline> polylinesInColor(const RecordingCanvas& canvas,
+                                                         Color color) {
+    std::vector<primitive::Polyline> out;
+    for (const primitive::Polyline& l : primitivesOf<primitive::Polyline>(canvas))
+        if (l.pen.color == color)
+            out.push_back(l);
+    return out;
+}
+
 inline const primitive::Text* findText(const std::vector<primitive::Text>& texts,
                                        const std::string& text) {
     for (const primitive::Text& t : texts)

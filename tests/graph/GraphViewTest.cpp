@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "GraphTestSupport.h"
 #include "expr/FuncEval.h"
 #include "graph/GraphView.h"
@@ -50,7 +52,7 @@ TEST_F(GraphViewTest, PlotsUpToTwelveFunctionsInTheirColours) {
     view.redraw(canvas);
     for (int p = 0; p < kMaxFunctions; ++p) {
         const Color c = kFunctionColors[static_cast<std::size_t>(p)];
-        EXPECT_FALSE(linesInColor(canvas, c).empty()) << p;
+        EXPECT_FALSE(polylinesInColor(canvas, c).empty()) << p;
         EXPECT_NE(findText(primitivesOf<primitive::Text>(canvas), "y = x+" + std::to_string(p)),
                   nullptr);
     }
@@ -153,7 +155,7 @@ TEST_F(GraphViewTest, UnusableRangeKeepsThePreviousOne) {
 TEST_F(GraphViewTest, FunctionUndefinedEverywhereDrawsNoCurve) {
     ASSERT_EQ(view.plotRequest("sqrt(-1-x^2)", canvas).status, PlotOutcome::Status::Plotted);
     view.redraw(canvas);
-    EXPECT_TRUE(linesInColor(canvas, kFunctionColors[0]).empty());
+    EXPECT_TRUE(polylinesInColor(canvas, kFunctionColors[0]).empty());
     EXPECT_NE(findText(primitivesOf<primitive::Text>(canvas), "y = sqrt(-1-x^2)"), nullptr);
 }
 
@@ -163,7 +165,7 @@ TEST_F(GraphViewTest, NewWorkEmptiesEverything) {
     view.newWork(canvas);
     EXPECT_EQ(view.state().functionCount(), 0);
     EXPECT_EQ(functions.Count(), 0);
-    EXPECT_TRUE(linesInColor(canvas, kFunctionColors[0]).empty());
+    EXPECT_TRUE(polylinesInColor(canvas, kFunctionColors[0]).empty());
     EXPECT_FALSE(linesInColor(canvas, colors::kSilver).empty());
 }
 
@@ -226,6 +228,7 @@ TEST_F(IntegralModeTest, RefusedIntegrals) {
     EXPECT_EQ(functions.Count(), 0);
     view.redraw(canvas);
     EXPECT_TRUE(linesInColor(canvas, kFunctionColors[0]).empty());
+    EXPECT_TRUE(polylinesInColor(canvas, kFunctionColors[0]).empty());
 }
 
 TEST_F(IntegralModeTest, UndefinedInsideTheLimitsLogsTheErrorLine) {
@@ -233,8 +236,12 @@ TEST_F(IntegralModeTest, UndefinedInsideTheLimitsLogsTheErrorLine) {
     ASSERT_EQ(view.plotRequest("ln x;-1;1", canvas).status, PlotOutcome::Status::Plotted);
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[2], "No integral");
-    // Shaded where defined.
+    // Shaded where defined; the integrand's curve runs down to the bottom edge at 0.
     EXPECT_FALSE(linesInColor(canvas, kFunctionColors[0]).empty());
+    const auto curve = polylinesInColor(canvas, kFunctionColors[0]);
+    ASSERT_EQ(curve.size(), 1u);
+    EXPECT_EQ(curve[0].points.front().y, view.state().area().bottom);
+    EXPECT_LE(std::abs(curve[0].points.front().x - view.state().area().yAxisColumn), 1);
 }
 
 TEST(IntegralReport, LinesWithoutAGraph) {

@@ -70,6 +70,34 @@ TEST_F(QtCanvasTest, LinesInEveryDirectionStartAtTheirStartAndStopBeforeTheirEnd
         }
 }
 
+TEST_F(QtCanvasTest, PolylinesSetEveryPointTheLastOneIncluded) {
+    for (int width : {1, 2}) {
+        QtCanvas c;
+        c.clear(30, 20, colors::kWhite);
+        c.setPen({colors::kBlack, width, graph::PenStyle::Solid});
+        c.polyline({{2, 2}, {10, 2}, {10, 12}, {20, 17}});
+        c.polyline({{25, 5}}); // one point: one pixel
+        const QImage& image = c.image();
+        for (int x = 2; x <= 10; ++x)
+            EXPECT_TRUE(isColor(image, x, 2, colors::kBlack)) << x << " width " << width;
+        for (int y = 2; y <= 12; ++y)
+            EXPECT_TRUE(isColor(image, 10, y, colors::kBlack)) << y << " width " << width;
+        EXPECT_TRUE(isColor(image, 20, 17, colors::kBlack)) << width;
+        EXPECT_TRUE(isColor(image, 25, 5, colors::kBlack)) << width;
+        // A bold line's square caps reach a pixel beyond its ends.
+        EXPECT_TRUE(isColor(image, 2 - width, 2, colors::kWhite)) << width;
+        EXPECT_TRUE(isColor(image, 21 + width, 17, colors::kWhite)) << width;
+        EXPECT_TRUE(isColor(image, 27, 5, colors::kWhite)) << width;
+    }
+    // Points far beyond the image are left to the painter, which clips the lines.
+    QtCanvas far;
+    far.clear(10, 10, colors::kWhite);
+    far.setPen({colors::kBlack, 1, graph::PenStyle::Solid});
+    far.polyline({{-2147483646, 5}, {2147483647, 5}});
+    EXPECT_TRUE(isColor(far.image(), 0, 5, colors::kBlack));
+    EXPECT_TRUE(isColor(far.image(), 9, 5, colors::kBlack));
+}
+
 TEST_F(QtCanvasTest, PixelsOutsideTheImageAreIgnored) {
     QtCanvas c;
     c.clear(10, 10, colors::kWhite);
@@ -138,19 +166,28 @@ void drawPicture(graph::Canvas& canvas, graph::GraphState& state) {
     state.setClientSize(640, 480);
     canvas.clear(640, 480, colors::kWhite);
     drawBackground(state, canvas, NumberLocale{});
-    graph::ClipState clip;
     graph::plotCurve(
-        state, clip, canvas,
+        state, canvas,
         [](long double x, long double& y) {
             y = x * x - 2;
             return true;
         },
-        0, "x^2-2");
+        {}, 0, "x^2-2");
     auto sine = [](long double x, long double& y) {
         y = std::sin(x);
         return true;
     };
-    graph::plotCurve(state, clip, canvas, sine, 1, "sin x");
+    graph::plotCurve(state, canvas, sine, {}, 1, "sin x");
+    // A bold curve goes through the painter.
+    state.view.lineStyle = graph::LineStyle::Bold;
+    graph::plotCurve(
+        state, canvas,
+        [](long double x, long double& y) {
+            y = 3 - x;
+            return x < 1;
+        },
+        {}, 0, "3-x");
+    state.view.lineStyle = graph::LineStyle::Normal;
     canvas.setPen({graph::kFunctionColors[1], 1, graph::PenStyle::Solid});
     graph::shadeIntegral(state, canvas, sine, 0, 3);
     graph::drawResultMarker(state, canvas, 1, 1);
@@ -207,6 +244,7 @@ TEST_F(QtCanvasTest, SvgHoldsTheWholePicture) {
     EXPECT_TRUE(svg.contains("later"));
     EXPECT_TRUE(svg.contains("#0000ff"));
     EXPECT_TRUE(svg.contains("#c0c0c0"));
+    EXPECT_TRUE(svg.contains("<polyline")); // each curve is one polyline
     // A new picture replaces the old one entirely.
     surfaces.canvas().clear(100, 80, colors::kWhite);
     const QByteArray fresh = svgFromRecording(surfaces.recording());
