@@ -60,7 +60,8 @@ int runDesktop(int argc, char** argv) {
             pendingMessages << QString::fromStdString(message);
     });
     // Until the user chooses a language, the desktop's language is used.
-    app.firstLanguage = files::languageOfEnvironment([](const char* name) { return std::getenv(name); });
+    app.firstLanguage =
+        files::languageOfEnvironment([](const char* name) { return std::getenv(name); });
     app.loadSettings();
 
     splash = std::make_unique<TfrmSplash>(app.language);

@@ -20,7 +20,6 @@ using graph::Mode;
 using graph::PlotOutcome;
 using graph::RangeOperation;
 
-
 FrameController::FrameController(AppState& app, Questions& questions, FrameWindows windows)
     : m_app(app), m_questions(questions), m_windows(windows) {
     // The integral writes its lines to the log window.
@@ -94,9 +93,8 @@ QString FrameController::plotEntries(const std::vector<std::string>& entries) {
             continue;
         }
         // What the entry was and why it was left out, in one line.
-        QString line = entries[i].empty()
-                           ? text("EmptyEntry").replace("%d", QString::number(i + 1))
-                           : QString::fromStdString(entries[i]);
+        QString line = entries[i].empty() ? text("EmptyEntry").replace("%d", QString::number(i + 1))
+                                          : QString::fromStdString(entries[i]);
         QString reason = QString::fromStdString(outcome.message);
         if (outcome.status == PlotOutcome::Status::InvalidIntegral)
             reason = text("IntegralTextNotValid");
@@ -113,9 +111,9 @@ QString FrameController::plotEntries(const std::vector<std::string>& entries) {
     for (int i = 0; i < refused.size() && i < kShown; ++i)
         message += QStringLiteral("\n") + refused[i];
     if (refused.size() > kShown)
-        message += QStringLiteral("\n") +
-                   text("AndMore").replace(QStringLiteral("%d"),
-                                           QString::number(refused.size() - kShown));
+        message +=
+            QStringLiteral("\n") +
+            text("AndMore").replace(QStringLiteral("%d"), QString::number(refused.size() - kShown));
     return message;
 }
 

@@ -1,7 +1,7 @@
 // The graph window: shows the picture the graph draws, turns mouse drags (in any direction)
-// into range selections, moves the trace marker and reports pointer coordinates. All drawing is done
-// by the core into the window's two surfaces (bitmap and recording); painting only copies
-// the bitmap.
+// into range selections, moves the trace marker and reports pointer coordinates. All drawing is
+// done by the core into the window's two surfaces (bitmap and recording); painting copies the
+// bitmap and draws the dragged rectangle over it.
 #pragma once
 
 #include <QWidget>

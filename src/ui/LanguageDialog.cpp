@@ -64,9 +64,10 @@ void TdlgSelectLanguage::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-files::LanguageChoice runLanguageCommand(
-    TdlgSelectLanguage& dialog, Questions& questions, const lang::Language& language,
-    files::SettingsFile& settings, const std::function<void(const std::string&)>& useLanguage) {
+files::LanguageChoice
+runLanguageCommand(TdlgSelectLanguage& dialog, Questions& questions, const lang::Language& language,
+                   files::SettingsFile& settings,
+                   const std::function<void(const std::string&)>& useLanguage) {
     dialog.selectLanguage(QString::fromStdString(language.currentName()));
     const bool accepted = questions.runDialog(dialog) == QDialog::Accepted;
     std::optional<std::string> selected;

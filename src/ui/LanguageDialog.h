@@ -48,9 +48,9 @@ private:
 // choice and shows the message that goes with it (an error when the settings file could
 // not be written). A new language is handed to `useLanguage` at once, before any message.
 // Returns what was decided.
-files::LanguageChoice runLanguageCommand(
-    TdlgSelectLanguage& dialog, Questions& questions, const lang::Language& language,
-    files::SettingsFile& settings,
-    const std::function<void(const std::string&)>& useLanguage = nullptr);
+files::LanguageChoice
+runLanguageCommand(TdlgSelectLanguage& dialog, Questions& questions, const lang::Language& language,
+                   files::SettingsFile& settings,
+                   const std::function<void(const std::string&)>& useLanguage = nullptr);
 
 } // namespace lindor::ui

@@ -256,8 +256,8 @@ void TMDIFrame::updateModeControls() {
                                                 : QStringLiteral(":/icons/mode-integral.svg"))
                                  .pixmap(25, 25));
     // An example of what to type in this mode, shown while the box is empty.
-    m_entry->setPlaceholder(QString::fromStdString(m_app.language.text(
-        functionMode ? "EntryExampleFunction" : "EntryExampleIntegral")));
+    m_entry->setPlaceholder(QString::fromStdString(
+        m_app.language.text(functionMode ? "EntryExampleFunction" : "EntryExampleIntegral")));
     // What needs plotted functions has nothing to work on in integral mode.
     for (const char* name : {"Root1", "Max1", "Min1", "YIntersection1", "Intersection1", "YCalc1",
                              "XCalc1", "toolbtnEraseFunction", "toolbtnTrace"})

@@ -38,12 +38,11 @@ OutputCommands::OutputCommands(AppState& state, Questions& questions, QWidget* m
     : m_state(state), m_questions(questions), m_mainWindow(mainWindow), m_surfaces(surfaces),
       m_logLines(std::move(logLines)), m_progress(progress),
 
-      m_guard(questions, state.language),
-      m_dialogs{{"BitmapFile", ".bmp"},
-                {"GifFile", ".gif"},
-                {"PngFile", ".png"},
-                {"SvgFile", ".svg"},
-                {"PdfFile", ".pdf"}},
+      m_guard(questions, state.language), m_dialogs{{"BitmapFile", ".bmp"},
+                                                    {"GifFile", ".gif"},
+                                                    {"PngFile", ".png"},
+                                                    {"SvgFile", ".svg"},
+                                                    {"PdfFile", ".pdf"}},
       m_printoutDialog{"PdfFile", ".pdf"} {
     m_copyGraphAsWMFPicture1 =
         addAction("CopyGraphAsWMFPicture1", &OutputCommands::CopyGraphAsWMFPicture1Click);

@@ -18,11 +18,15 @@ struct ButtonText {
     const char* key;
 };
 const ButtonText kButtonTexts[] = {
-    {"OK", "OK"},           {"Cancel", "Cancel"},
-    {"Yes", "ButtonYes"},   {"No", "ButtonNo"},
-    {"Save", "ButtonSave"}, {"Discard", "ButtonDiscard"},
+    {"OK", "OK"},
+    {"Cancel", "Cancel"},
+    {"Yes", "ButtonYes"},
+    {"No", "ButtonNo"},
+    {"Save", "ButtonSave"},
+    {"Discard", "ButtonDiscard"},
     {"Close without Saving", "ButtonDiscard"},
-    {"Close", "ButtonClose"}, {"Open", "ButtonOpen"},
+    {"Close", "ButtonClose"},
+    {"Open", "ButtonOpen"},
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 // The range window: the six texts of the Range (Xmin .. Ystep) in an editable grid whose
-// value column widens with the window, with buttons for the standard range, the trigonometry range, the saved range (open, save)
-// and Redraw, which hands the texts to the frame's apply-range step.
+// value column widens with the window, with buttons for the standard range, the trigonometry range,
+// the saved range (open, save) and Redraw, which hands the texts to the frame's apply-range step.
 #pragma once
 
 #include <QWidget>

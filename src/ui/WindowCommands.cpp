@@ -2,9 +2,9 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QLayout>
 #include <QScopedValueRollback>
 #include <QScreen>
 
@@ -89,8 +89,7 @@ void WindowCommands::arrangeDefault() {
 }
 
 bool WindowCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && m_arranged &&
-        watched == m_frame.mdiArea().viewport()) {
+    if (event->type() == QEvent::Resize && m_arranged && watched == m_frame.mdiArea().viewport()) {
         // Only an arrangement nobody has touched follows the frame.
         const std::array<QWidget*, 4> windows = children();
         bool untouched = true;

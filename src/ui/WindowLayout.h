@@ -48,8 +48,8 @@ struct DefaultLayout {
 };
 
 // The pad at the top left; the range window below it when the frame's client height is
-// above 500 (see frameClientHeight), otherwise overlapping it (7 right, 60 down); the log below the range window
-// down to the bottom; the graph window filling the rest to the right.
+// above 500 (see frameClientHeight), otherwise overlapping it (7 right, 60 down); the log below the
+// range window down to the bottom; the graph window filling the rest to the right.
 DefaultLayout defaultLayout(const DefaultLayoutInput& input);
 
 // The graph window made square: its longer client side is cut to the shorter one

@@ -266,7 +266,7 @@ TEST(GraphNames, ALongNameEndsInAnEllipsisWithinThePlotArea) {
     EXPECT_EQ(texts[0].at.x + width, s.area().right + 10);
     EXPECT_GE(texts[0].at.x, s.area().left);
     EXPECT_LT(texts[0].at.x, s.area().left + 2 * kCharWidth); // as long as fits
-    EXPECT_EQ(texts[1].text, "y = x^2"); // a short name stays whole
+    EXPECT_EQ(texts[1].text, "y = x^2");                      // a short name stays whole
 
     // Cut between characters, never inside one.
     EXPECT_EQ(fitText(c, "y = \u00e5\u00e5\u00e5\u00e5", kCharWidth * 10), "y = \u00e5\u2026");

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <variant>
 
 namespace lindor::ui::test {
 namespace {
@@ -15,7 +16,8 @@ using graph::Mode;
 
 TEST_F(FrameTest, TheGraphWindowFitsTheAreaBelowTheEntryBox) {
     const QSize area = frame->mdiArea().viewport()->size();
-    for (QWidget* child : {static_cast<QWidget*>(&graph()), static_cast<QWidget*>(&frame->logWindow())}) {
+    for (QWidget* child :
+         {static_cast<QWidget*>(&graph()), static_cast<QWidget*>(&frame->logWindow())}) {
         const QRect r = frame->subWindowOf(child)->geometry();
         EXPECT_GE(r.top(), 0);
         EXPECT_LE(r.bottom(), area.height()) << child->objectName().toStdString();
@@ -99,6 +101,25 @@ TEST_F(FrameTest, RangeCellsShowTheirWholeTextAndAreReplacedByTyping) {
     QApplication::processEvents();
     QTest::keyClicks(editor, "-3");
     EXPECT_EQ(frame->rangeWindow().texts()[0], "-3");
+}
+
+TEST_F(FrameTest, ALongFunctionNameEndsInAnEllipsisInsideTheGraph) {
+    QString function = "x";
+    while (function.size() < 400)
+        function += "+sin(x)";
+    plot(function);
+    plot("x^2");
+    std::vector<graph::primitive::Text> names;
+    for (const graph::Primitive& p : graph().surfaces().recording().primitives())
+        if (const auto* t = std::get_if<graph::primitive::Text>(&p);
+            t && t->text.rfind("y = ", 0) == 0)
+            names.push_back(*t);
+    ASSERT_EQ(names.size(), 2u);
+    const QString shown = QString::fromStdString(names[0].text);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << names[0].text;
+    EXPECT_TRUE(function.startsWith(shown.mid(4).chopped(1)));
+    EXPECT_GE(names[0].at.x, state().area().left);
+    EXPECT_EQ(names[1].text, "y = x^2");
 }
 
 TEST_F(FrameTest, LongLogLinesWrapAndStayOneLine) {
