@@ -103,7 +103,7 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     m_documents->setParent(this);
     m_constructions =
         std::make_unique<ConstructionCommands>(app, questions, *m_controller, *m_windows);
-    m_windowCommands = std::make_unique<WindowCommands>(app, *this);
+    m_windowCommands = std::make_unique<WindowCommands>(app, *this, m_guard);
     m_progress = new TProgressForm(this);
     m_output = std::make_unique<OutputCommands>(
         app, questions, this, m_graph->surfaces(), [this] { return m_log->lines(); }, *m_progress);

@@ -11,6 +11,7 @@
 #include "ui/AppState.h"
 #include "ui/FunctionPad.h"
 #include "ui/GraphWindow.h"
+#include "ui/Guarded.h"
 #include "ui/LogWindow.h"
 #include "ui/MainFrame.h"
 #include "ui/RangeWindow.h"
@@ -31,7 +32,8 @@ QMargins frameMargins(const QMdiSubWindow& sub) {
 
 } // namespace
 
-WindowCommands::WindowCommands(AppState& app, TMDIFrame& frame) : m_app(app), m_frame(frame) {
+WindowCommands::WindowCommands(AppState& app, TMDIFrame& frame, const CommandGuard& guard)
+    : m_app(app), m_frame(frame), m_guard(guard) {
     frame.mdiArea().viewport()->installEventFilter(this);
 }
 
@@ -97,7 +99,7 @@ bool WindowCommands::eventFilter(QObject* watched, QEvent* event) {
             untouched = untouched && windows[i]->geometry() == (*m_arranged)[i] &&
                         !windows[i]->isMinimized() && !windows[i]->isMaximized();
         if (untouched)
-            arrangeDefault();
+            m_guard.run([this] { arrangeDefault(); });
         else
             m_arranged.reset();
     }

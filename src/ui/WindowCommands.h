@@ -10,11 +10,13 @@
 namespace lindor::ui {
 
 class AppState;
+class CommandGuard;
 class TMDIFrame;
 
 class WindowCommands : public QObject {
 public:
-    WindowCommands(AppState& app, TMDIFrame& frame);
+    // `guard` runs the arrangement that follows the frame's size (an event handler).
+    WindowCommands(AppState& app, TMDIFrame& frame, const CommandGuard& guard);
 
     // Maximises the frame, then arranges the children in the default layout.
     void DefaultPosition1Click();
@@ -35,6 +37,7 @@ private:
 
     AppState& m_app;
     TMDIFrame& m_frame;
+    const CommandGuard& m_guard;
     // Where arrangeDefault put the children; empty once the user moved one.
     std::optional<std::array<QRect, 4>> m_arranged;
     bool m_arranging = false;
