@@ -76,6 +76,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own translations make the file, font and page setup dialogs speak Swedish as well (the
+# buttons of message boxes and queries come from Lindor's language files either way).
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS qt6-translations-l10n)
 # Control files (md5sums) with the permissions Debian's own tools give them.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

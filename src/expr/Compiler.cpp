@@ -550,8 +550,13 @@ std::uint32_t Compiler::readOperand(std::size_t& index) {
     if (text.size() == 1 && isSign(firstChar))
         syntaxError();
     long double value = 0;
-    if (!tryParseNumber(text, m_db.context().locale, value) || !std::isfinite(value))
-        throw Failure{ConversionError(text).what()};
+    if (!tryParseNumber(text, m_db.context().locale, value) || !std::isfinite(value)) {
+        std::string message = m_language.text("NotANumber");
+        const std::size_t at = message.find("%s");
+        if (at != std::string::npos)
+            message.replace(at, 2, text);
+        throw Failure{message};
+    }
     return allocateConstant(value);
 }
 

@@ -81,8 +81,8 @@ bool SettingsFile::update(const std::function<void(Profile&)>& edit) {
     return m_replace(m_path, profile.toText(), error);
 }
 
-std::string SettingsFile::language() const {
-    return read().readString("Options", "Language", "English");
+std::string SettingsFile::language(const std::string& unset) const {
+    return read().readString("Options", "Language", unset);
 }
 
 bool SettingsFile::setLanguage(const std::string& name) {

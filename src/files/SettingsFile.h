@@ -55,7 +55,8 @@ public:
     // False when the file exists but cannot be read, or cannot be written.
     bool update(const std::function<void(Profile&)>& edit);
 
-    std::string language() const; // "Language" of "Options", default "English"
+    // "Language" of "Options"; `unset` until a language has been stored.
+    std::string language(const std::string& unset = "English") const;
     bool setLanguage(const std::string& name);
 
     void readViewSettings(graph::ViewSettings& view, const NumberLocale& locale) const;

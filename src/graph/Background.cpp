@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace lindor::graph {
 
@@ -48,6 +49,13 @@ IndexWindow rowsWindow(const GraphState& s, long double step, int textHeight) {
 
 bool rowVisible(const GraphState& s, int row, int margin) {
     return row >= -margin && row < s.clientHeight() + margin;
+}
+
+// Scale text is written whole or not at all: a label that would stick out of the picture
+// is left out (its tick stays).
+bool textFits(const GraphState& s, int left, int top, int width, int height) {
+    return left >= 0 && top >= 0 && left + width <= s.clientWidth() &&
+           top + height <= s.clientHeight();
 }
 
 } // namespace
@@ -161,7 +169,9 @@ void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
                             if (s.view.showScaleText) {
                                 const std::string text =
                                     formatGeneral(label, kScaleTextPrecision, locale);
-                                canvas.textOut(col - canvas.textWidth(text) / 2, r + 3, text);
+                                const int w = canvas.textWidth(text);
+                                if (textFits(s, col - w / 2, r + 3, w, canvas.textHeight(text)))
+                                    canvas.textOut(col - w / 2, r + 3, text);
                             }
                         });
         }
@@ -191,7 +201,9 @@ void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
                             if (s.view.showScaleText) {
                                 const std::string text =
                                     formatGeneral(label, kScaleTextPrecision, locale);
-                                canvas.textOut(col - canvas.textWidth(text) - 4, row - h / 2, text);
+                                const int w = canvas.textWidth(text);
+                                if (textFits(s, col - w - 4, row - h / 2, w, h))
+                                    canvas.textOut(col - w - 4, row - h / 2, text);
                             }
                         });
         }
@@ -223,14 +235,50 @@ void drawBackground(const GraphState& s, Canvas& canvas, const NumberLocale& loc
     }
 }
 
+namespace {
+
+// The length of the first code point that starts at `at` of a UTF-8 text.
+std::size_t codePointLength(const std::string& text, std::size_t at) {
+    std::size_t end = at + 1;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        ++end;
+    return end - at;
+}
+
+} // namespace
+
+std::string fitText(Canvas& canvas, const std::string& text, int width) {
+    if (canvas.textWidth(text) <= width)
+        return text;
+    static const std::string kEllipsis = "\u2026";
+    // Code point boundaries, then the longest beginning that fits with the ellipsis.
+    std::vector<std::size_t> ends;
+    for (std::size_t at = 0; at < text.size(); at += codePointLength(text, at))
+        ends.push_back(at);
+    std::size_t low = 0; // this many code points fit
+    std::size_t high = ends.size();
+    while (low < high) {
+        const std::size_t mid = (low + high + 1) / 2;
+        if (canvas.textWidth(text.substr(0, ends.size() > mid ? ends[mid] : text.size()) +
+                             kEllipsis) <= width)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return text.substr(0, ends.size() > low ? ends[low] : text.size()) + kEllipsis;
+}
+
 void drawFunctionName(const GraphState& s, Canvas& canvas, int position, const std::string& entry) {
     const PlotArea& a = s.area();
-    const std::string text = "y = " + entry;
     const Color color = kFunctionColors[static_cast<std::size_t>(position) % kMaxFunctions];
     canvas.setFont(axisCanvasFont(s.view, color));
     canvas.setBrush(Brush{colors::kWhite, false});
+    // A name wider than the plot area is cut short, so that it never runs across the graph
+    // and out of the picture on the left.
+    const int right = a.right + 10;
+    const std::string text = fitText(canvas, "y = " + entry, std::max(right - a.left, 0));
     const int h = canvas.textHeight(text);
-    canvas.textOut(a.right + 10 - canvas.textWidth(text), a.top - 10 + position * (h + 3), text);
+    canvas.textOut(right - canvas.textWidth(text), a.top - 10 + position * (h + 3), text);
 }
 
 } // namespace lindor::graph

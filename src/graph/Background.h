@@ -35,8 +35,13 @@ void drawGrid(const GraphState& state, Canvas& canvas);
 void drawAxes(const GraphState& state, Canvas& canvas, const NumberLocale& locale);
 void drawCaptions(const GraphState& state, Canvas& canvas);
 
+// `text` as it fits into `width` pixels in the canvas's font: whole, or cut at the end and
+// ended with "…" (UTF-8 texts are cut between characters).
+std::string fitText(Canvas& canvas, const std::string& text, int width);
+
 // Writes "y = " + entry in colour `position` at the top right, the first at the top and
-// each further one a text height plus 3 pixels lower.
+// each further one a text height plus 3 pixels lower; a name wider than the plot area ends
+// in "…" where it reaches the plot area's left edge.
 void drawFunctionName(const GraphState& state, Canvas& canvas, int position,
                       const std::string& entry);
 

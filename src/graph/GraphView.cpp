@@ -93,8 +93,8 @@ std::shared_ptr<expr::TFunction> GraphView::compileNew(const std::string& text,
 PlotOutcome GraphView::addFunction(const std::string& text, Canvas& canvas) {
     PlotOutcome outcome;
     if (m_state.functionCount() >= kMaxFunctions) {
+        // Refused: the text is not taken, so it stays out of the history.
         outcome.status = PlotOutcome::Status::LimitReached;
-        outcome.reported = true;
         outcome.message = m_language.text("Only") + " " + std::to_string(kMaxFunctions) + " " +
                           m_language.text("functionsSupported");
         return outcome;
@@ -114,13 +114,8 @@ PlotOutcome GraphView::addFunction(const std::string& text, Canvas& canvas) {
 }
 
 PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
+    // The integral shown stays until a new text is accepted: a typo loses nothing.
     PlotOutcome outcome;
-    if (m_state.integral()) {
-        // A new integral replaces the old one; the log request belongs to the new one.
-        const bool logRequest = m_state.integralLogRequest;
-        newWork(canvas);
-        m_state.integralLogRequest = logRequest;
-    }
     const IntegralText parsed = parseIntegralText(text, m_functions.context().locale);
     if (parsed.status == IntegralText::Status::Invalid) {
         outcome.status = PlotOutcome::Status::InvalidIntegral;
@@ -132,10 +127,22 @@ PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
         outcome.message = parsed.error;
         return outcome;
     }
+    const int oldEntries = m_functions.Count();
     std::shared_ptr<expr::TFunction> compiled = compileNew(parsed.function, outcome.message);
     if (!compiled) {
         outcome.status = PlotOutcome::Status::CompileError;
         return outcome;
+    }
+    if (m_state.integral()) {
+        // The old integral's entries lead the function list; the new one follows them.
+        // What the new one refers to is shared with it, so it outlives their removal.
+        const bool logRequest = m_state.integralLogRequest;
+        for (int i = 0; i < oldEntries; ++i)
+            m_functions.Delete(0);
+        m_state.clearPlotted();
+        m_state.integralLogRequest = logRequest;
+        clearStep(canvas);
+        backgroundStep(canvas);
     }
     m_state.setIntegral(PlottedIntegral{text, std::move(compiled), parsed.lower, parsed.upper});
     drawIntegral(canvas);

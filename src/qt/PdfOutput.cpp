@@ -1,11 +1,12 @@
 #include "qt/PdfOutput.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "qt/PictureWrite.h"
 #include "qt/QtCanvas.h"
 
 namespace lindor::qtgui {
@@ -15,18 +16,15 @@ constexpr int kScreenDpi = 96;
 
 } // namespace
 
-bool savePdf(const graph::RecordingCanvas& recording, const std::string& path, std::string& error) {
-    const QString name = QString::fromStdString(path);
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
+QByteArray pdfFromRecording(const graph::RecordingCanvas& recording) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     const int width = recording.width() > 0 ? recording.width() : 1;
     const int height = recording.height() > 0 ? recording.height() : 1;
     bool painted = false;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Lindor"));
         writer.setTitle(QStringLiteral("Lindor graph"));
         writer.setResolution(kScreenDpi);
@@ -43,16 +41,17 @@ bool savePdf(const graph::RecordingCanvas& recording, const std::string& path, s
             painted = painter.end();
         }
     }
-    if (!painted) {
-        file.cancelWriting();
-        error = "Cannot write " + path + ": the PDF document could not be made";
+    return painted ? bytes : QByteArray();
+}
+
+bool savePdf(const graph::RecordingCanvas& recording, const std::string& path, std::string& error,
+             const lang::Language* translations) {
+    const QByteArray bytes = pdfFromRecording(recording);
+    if (bytes.isEmpty()) {
+        error = pictureWriteError(path, "the PDF document could not be made", translations);
         return false;
     }
-    if (!file.commit()) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    return true;
+    return writePictureFile(path, bytes, error, translations);
 }
 
 } // namespace lindor::qtgui

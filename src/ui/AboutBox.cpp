@@ -1,6 +1,5 @@
 #include "ui/AboutBox.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHBoxLayout>
@@ -38,9 +37,8 @@ TAboutBox::TAboutBox(const lang::Language& language, QWidget* parent)
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
-    const QString iconPath = QStringLiteral(":/icons/lindor.svg");
-    if (QFile::exists(iconPath))
-        icon->setPixmap(QIcon(iconPath).pixmap(32, 32));
+    // The program's own icon, the one its windows carry.
+    icon->setPixmap(QIcon(QStringLiteral(":/app/lindor.svg")).pixmap(32, 32));
     icon->setFixedSize(32, 32);
 
     auto* name = new QLabel(QString::fromLatin1(kLindorProductName), this);

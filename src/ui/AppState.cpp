@@ -12,8 +12,12 @@ AppState::AppState(AppPaths appPaths, NumberLocale locale)
 void AppState::loadSettings() {
     settings.readViewSettings(view(), locale());
     applyAngleMode();
-    language.LoadLanguage(settings.language(), paths.dataFolder);
+    useLanguage(settings.language(firstLanguage));
     histories = settings.readHistories();
+}
+
+void AppState::useLanguage(const std::string& name) {
+    language.LoadLanguage(name, paths.dataFolder);
 }
 
 } // namespace lindor::ui

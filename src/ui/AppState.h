@@ -49,10 +49,16 @@ public:
     // changed since it was last opened or saved.
     std::string documentPath;
     bool modified = false;
+    // The folder a file was last opened or saved in, where the next file dialog opens.
+    std::string lastFolder;
+    // The language used until one is stored in the settings file (the desktop's).
+    std::string firstLanguage = "English";
 
     // Reads what a run starts from: the view settings, the language (its translation
     // table from the data folder) and both histories.
     void loadSettings();
+    // Loads the translation table of another language.
+    void useLanguage(const std::string& name);
 
     const NumberLocale& locale() const { return engine.locale; }
     graph::GraphState& graphState() { return graph.state(); }

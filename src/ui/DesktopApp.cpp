@@ -4,8 +4,10 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
+#include <cstdlib>
 
 #include "files/DataFolder.h"
+#include "files/LanguageChoice.h"
 #include "files/SettingsPath.h"
 #include "qt/AppLocale.h"
 #include "ui/AppState.h"
@@ -57,6 +59,9 @@ int runDesktop(int argc, char** argv) {
         else
             pendingMessages << QString::fromStdString(message);
     });
+    // Until the user chooses a language, the desktop's language is used.
+    app.firstLanguage =
+        files::languageOfEnvironment([](const char* name) { return std::getenv(name); });
     app.loadSettings();
 
     splash = std::make_unique<TfrmSplash>(app.language);

@@ -6,6 +6,7 @@
 #include "files/Document.h"
 #include "ui/AppState.h"
 #include "ui/EntryBox.h"
+#include "ui/FilePlaces.h"
 #include "ui/FrameController.h"
 #include "ui/GraphWindow.h"
 #include "ui/LogWindow.h"
@@ -33,15 +34,12 @@ DocumentCommands::DocumentCommands(AppState& app, Questions& questions, FrameCon
       m_viewChanged(std::move(viewChanged)) {}
 
 QString DocumentCommands::startFolder() const {
-    if (!m_app.documentPath.empty())
-        return QFileInfo(QString::fromStdString(m_app.documentPath)).absolutePath();
-    return m_lastFolder.isEmpty() ? QDir::homePath() : m_lastFolder;
+    return dialogFolder(m_app);
 }
 
 void DocumentCommands::setDocument(const QString& path) {
     m_app.documentPath = path.toStdString();
-    if (!path.isEmpty())
-        m_lastFolder = QFileInfo(path).absolutePath();
+    rememberFolder(m_app, path);
     m_app.modified = false;
     emit documentChanged();
 }
@@ -70,7 +68,7 @@ void DocumentCommands::New1Click() {
     if (!maySetWorkAside())
         return;
     m_app.graph.newWork(m_windows.graph.canvas());
-    m_windows.graph.hideTraceMarker();
+    m_controller.stopTrace();
     m_windows.graph.refresh();
     m_windows.log.clear();
     setDocument(QString());
@@ -104,15 +102,15 @@ bool DocumentCommands::openDocument(const QString& path) {
     // Redraw ready, and the old Range stays.
     graph::analysis::swapReversedBounds(doc.range, m_app.engine);
     m_windows.range.setTexts(doc.range);
+    m_windows.range.setRedrawEnabled(true);
     m_controller.applyRange();
     m_controller.startMode(doc.mode);
     m_app.graphState().integralLogRequest = doc.mode == graph::Mode::Integral;
-    for (const std::string& text : doc.plotted) {
-        const QString function = QString::fromStdString(text);
-        m_controller.plotText(function);
-        m_windows.entry.addToHistory(function);
-    }
+    // What cannot be plotted is told in one message, not one for each entry.
+    const QString refused = m_controller.plotEntries(doc.plotted);
     m_app.graphState().integralLogRequest = false;
+    if (!refused.isEmpty())
+        m_questions.error(refused);
     m_windows.entry.setText(QString());
     setDocument(QFileInfo(path).absoluteFilePath());
     return true;
@@ -141,8 +139,12 @@ bool DocumentCommands::Save1Click() {
 }
 
 bool DocumentCommands::SaveAs1Click() {
+    // The document's name in the folder last used.
     const QString suggested =
-        m_app.documentPath.empty() ? startFolder() : QString::fromStdString(m_app.documentPath);
+        m_app.documentPath.empty()
+            ? proposedFile(m_app, QStringLiteral(".LDR"))
+            : QDir(startFolder())
+                  .filePath(QFileInfo(QString::fromStdString(m_app.documentPath)).fileName());
     const QString chosen = m_questions.saveFileName(
         QString::fromStdString(m_app.language.text("SaveAs")).remove('&'), suggested,
         QString::fromStdString(m_app.language.text("GraphFile")) + " " + kDocumentFilter);

@@ -34,8 +34,7 @@ public:
     // user cancels (or the save failed): keep everything.
     bool maySetWorkAside();
 
-    // The folder the file dialogs start in: the document's, else the folder of the last
-    // document opened or saved, else the home folder.
+    // The folder the file dialogs start in (see ui/FilePlaces.h).
     QString startFolder() const;
 
 signals:
@@ -50,7 +49,6 @@ private:
     FrameController& m_controller;
     const FrameWindows& m_windows;
     std::function<void()> m_viewChanged;
-    QString m_lastFolder;
 };
 
 // The document name a Save As gives: a name that ends in ".ldr" in any letter case is kept,

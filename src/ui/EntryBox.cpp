@@ -1,5 +1,6 @@
 #include "ui/EntryBox.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -39,8 +40,23 @@ void EntryBox::addToHistory(const QString& text) {
     setHistory(items);
 }
 
+void EntryBox::selectText() {
+    if (QLineEdit* line = lineEdit())
+        line->selectAll();
+}
+
+void EntryBox::setPlaceholder(const QString& text) {
+    if (QLineEdit* line = lineEdit())
+        line->setPlaceholderText(text);
+}
+
 void EntryBox::keyPressEvent(QKeyEvent* event) {
     emit keyTyped();
+    if (event->key() == Qt::Key_Escape && !view()->isVisible()) {
+        event->accept();
+        emit escapePressed();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         emit enterPressed();

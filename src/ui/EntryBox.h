@@ -1,6 +1,6 @@
 // The function entry box: an editable combo box whose list is the active mode's history.
-// Enter is the plot command; the list never changes by itself (no insertion on Enter, no
-// completion that would turn "x" into "x^2-2").
+// Enter is the plot command, Escape gives up a pending range operation; the list never
+// changes by itself (no insertion on Enter, no completion that would turn "x" into "x^2-2").
 #pragma once
 
 #include <QComboBox>
@@ -17,6 +17,10 @@ public:
     QString text() const { return currentText(); }
     void setText(const QString& text) { setEditText(text); }
     void appendText(const QString& text) { setEditText(currentText() + text); }
+    // The whole text selected, so that what is typed next replaces it.
+    void selectText();
+    // The grey example shown while the box is empty.
+    void setPlaceholder(const QString& text);
 
     std::vector<std::string> history() const;
     void setHistory(const std::vector<std::string>& history);
@@ -27,6 +31,8 @@ signals:
     void enterPressed();
     // Any key typed into the box (the status bar is cleared then).
     void keyTyped();
+    // Escape: a pending range operation is given up.
+    void escapePressed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

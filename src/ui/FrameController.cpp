@@ -4,6 +4,7 @@
 
 #include "files/SettingsFile.h"
 #include "graph/Color.h"
+#include "graph/analysis/GridSteps.h"
 #include "ui/AppState.h"
 #include "ui/EntryBox.h"
 #include "ui/GraphWindow.h"
@@ -18,32 +19,6 @@ namespace lindor::ui {
 using graph::Mode;
 using graph::PlotOutcome;
 using graph::RangeOperation;
-
-namespace {
-
-const char* operationKey(RangeOperation operation) {
-    switch (operation) {
-    case RangeOperation::Root:
-        return "Root";
-    case RangeOperation::Maximum:
-        return "Maximum";
-    case RangeOperation::Minimum:
-        return "Minimum";
-    case RangeOperation::Intersection:
-        return "Intersection";
-    case RangeOperation::ZoomBox:
-        return "ZoomBox";
-    case RangeOperation::XCalc:
-        return "XCalc";
-    case RangeOperation::YCalc:
-        return "YCalc";
-    case RangeOperation::YIntersection:
-        return "YIntersection";
-    }
-    return "";
-}
-
-} // namespace
 
 FrameController::FrameController(AppState& app, Questions& questions, FrameWindows windows)
     : m_app(app), m_questions(questions), m_windows(windows) {
@@ -69,6 +44,8 @@ bool FrameController::plotCommand() {
     if (taken) {
         m_windows.entry.addToHistory(typed);
         m_windows.entry.setText(typed);
+        // Typing the next function replaces this one.
+        m_windows.entry.selectText();
     }
     return taken;
 }
@@ -105,6 +82,39 @@ bool FrameController::plotText(const QString& typed) {
     }
     }
     return outcome.reported;
+}
+
+QString FrameController::plotEntries(const std::vector<std::string>& entries) {
+    QStringList refused;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const PlotOutcome outcome = m_app.graph.plotRequest(entries[i], m_windows.graph.canvas());
+        if (outcome.status == PlotOutcome::Status::Plotted) {
+            m_windows.entry.addToHistory(QString::fromStdString(entries[i]));
+            continue;
+        }
+        // What the entry was and why it was left out, in one line.
+        QString line = entries[i].empty() ? text("EmptyEntry").replace("%d", QString::number(i + 1))
+                                          : QString::fromStdString(entries[i]);
+        QString reason = QString::fromStdString(outcome.message);
+        if (outcome.status == PlotOutcome::Status::InvalidIntegral)
+            reason = text("IntegralTextNotValid");
+        if (!reason.isEmpty())
+            line += QStringLiteral(": ") + reason;
+        refused << line;
+    }
+    m_windows.graph.refresh();
+    if (refused.isEmpty())
+        return {};
+    // A hand-made file may name a hundred entries: the first few stand for the rest.
+    constexpr int kShown = 10;
+    QString message = text("DocumentEntriesNotPlotted");
+    for (int i = 0; i < refused.size() && i < kShown; ++i)
+        message += QStringLiteral("\n") + refused[i];
+    if (refused.size() > kShown)
+        message +=
+            QStringLiteral("\n") +
+            text("AndMore").replace(QStringLiteral("%d"), QString::number(refused.size() - kShown));
+    return message;
 }
 
 void FrameController::showInstructions(Mode mode, bool storeChoice) {
@@ -244,7 +254,20 @@ void FrameController::startRangeOperation(RangeOperation operation) {
     emit statusText(QString());
     m_app.graphState().clearPending();
     m_app.graphState().setPending(operation);
-    emit statusText(text(operationKey(operation)) + ": " + text("SelectARangeOnTheGraph"));
+    showPendingStatus();
+}
+
+void FrameController::showPendingStatus(const char* askKey) {
+    const std::optional<RangeOperation> pending = graph::analysis::firstPending(m_app.graphState());
+    if (!pending) {
+        emit statusText(QString());
+        return;
+    }
+    emit statusText(text(graph::analysis::operationKey(*pending)) + ": " + text(askKey));
+}
+
+void FrameController::rangeNotDragged() {
+    showPendingStatus("DragARangeNotAClick");
 }
 
 void FrameController::toggleTrace() {
@@ -309,7 +332,9 @@ std::vector<int> FrameController::chooseCandidates(const char* captionKey, bool 
 
 bool FrameController::selectOneFunction(graph::GraphState& state) {
     if (state.candidates.empty()) {
-        m_questions.error(text("AtLeastOneFunctionMustBePlotted"));
+        // Nothing plotted, or nothing where the user looked.
+        m_questions.error(text(state.functionCount() == 0 ? "AtLeastOneFunctionMustBePlotted"
+                                                          : "NoFunctionInTheRange"));
         return false;
     }
     if (state.candidates.size() == 1) {
@@ -325,7 +350,8 @@ bool FrameController::selectOneFunction(graph::GraphState& state) {
 
 bool FrameController::selectTwoFunctions(graph::GraphState& state) {
     if (state.candidates.size() < 2) {
-        m_questions.error(text("AtLeastTwoFunctionsMustBePlotted"));
+        m_questions.error(text(state.functionCount() < 2 ? "AtLeastTwoFunctionsMustBePlotted"
+                                                         : "TwoFunctionsNotInTheRange"));
         return false;
     }
     if (state.candidates.size() == 2) {
@@ -373,6 +399,9 @@ void FrameController::showError(const std::string& message) {
 void FrameController::zoomToBox(const graph::analysis::SearchBox& box) {
     graph::RangeTexts texts = m_windows.range.texts();
     graph::analysis::applyZoomBox(texts, box, m_app.locale());
+    // The steps follow the new size, so that grid lines and scale text stay readable.
+    const graph::PlotArea& area = m_app.graphState().area();
+    graph::analysis::adaptZoomBoxSteps(texts, box, area.width, area.height, m_app.locale());
     applyRangeTexts(texts);
 }
 

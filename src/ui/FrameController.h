@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,10 @@ public:
     // The graph's plot request for `text` with its messages and instructions; true when
     // the text was taken. Nothing goes into the history.
     bool plotText(const QString& text);
+    // The entries of a document, without a message for each: those plotted go into the
+    // history. Returns the one message that names the others and why each was left out
+    // (empty when every entry was plotted).
+    QString plotEntries(const std::vector<std::string>& entries);
 
     // The function and integral mode commands: a switch to the other mode starts new
     // work there; the mode in use only clears the log, the entry text and the status bar.
@@ -65,7 +70,14 @@ public:
 
     // Sets one pending range operation and asks for a range in the status bar.
     void startRangeOperation(graph::RangeOperation operation);
+    // The status bar for the pending operation: its name and the text of `askKey`;
+    // empty when nothing is pending.
+    void showPendingStatus(const char* askKey = "SelectARangeOnTheGraph");
+    // A click where a range was to be dragged: says that a range must be dragged.
+    void rangeNotDragged();
     void toggleTrace();
+    // Trace off: the marker goes and the trace button is released.
+    void stopTrace();
 
     void redraw();
     void markModified();
@@ -103,7 +115,6 @@ private:
     void showInstructions(graph::Mode mode, bool storeChoice);
     // Shows the selection dialog over the candidates; the rows chosen, none on Cancel.
     std::vector<int> chooseCandidates(const char* captionKey, bool multiple);
-    void stopTrace();
 
     AppState& m_app;
     Questions& m_questions;

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QToolButton>
 #include <QtGlobal>
-#include <exception>
 
 namespace lindor::ui {
 namespace {
@@ -230,6 +229,12 @@ void TFunctionPadWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+void TFunctionPadWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        FormShow();
+}
+
 void TFunctionPadWindow::keyPressEvent(QKeyEvent* event) {
     handleKey(event);
     if (!event->isAccepted())
@@ -262,7 +267,7 @@ bool TFunctionPadWindow::eventFilter(QObject* watched, QEvent* event) {
 void TFunctionPadWindow::handleKey(QKeyEvent* event) {
     m_keyboardOrigin = true;
     event->ignore();
-    try {
+    m_target.runCommand([&] {
         switch (event->key()) {
         case Qt::Key_Backspace:
             deleteLastCharacter();
@@ -283,19 +288,13 @@ void TFunctionPadWindow::handleKey(QKeyEvent* event) {
             return;
         appendText(typed);
         event->accept();
-    } catch (const std::exception& e) {
-        qWarning("Function pad: %s", e.what());
-    }
+    });
 }
 
 void TFunctionPadWindow::buttonClick(const PadButton& pad) {
     if (m_keyboardOrigin)
         return; // only mouse clicks act
-    try {
-        runAction(pad);
-    } catch (const std::exception& e) {
-        qWarning("Function pad: %s", e.what());
-    }
+    m_target.runCommand([&] { runAction(pad); });
 }
 
 void TFunctionPadWindow::runAction(const PadButton& pad) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace lindor::ui {
 
@@ -15,6 +16,8 @@ public:
     virtual void derivativeCommand() = 0;
     virtual void tangentCommand() = 0;
     virtual void normalCommand() = 0;
+    // Runs what a key or button of the pad does, guarded as the frame's commands are.
+    virtual void runCommand(const std::function<void()>& command) = 0;
 };
 
 } // namespace lindor::ui

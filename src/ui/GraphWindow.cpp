@@ -8,7 +8,9 @@
 #include "graph/analysis/Curve.h"
 #include "graph/analysis/PointerText.h"
 #include "graph/analysis/RangeSelection.h"
+#include "graph/analysis/SearchBox.h"
 #include "ui/AppState.h"
+#include "ui/Guarded.h"
 
 namespace lindor::ui {
 
@@ -83,7 +85,7 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
         for (const QRect& r : rest)
             p.fillRect(r, Qt::white);
     }
-    // The dragged rectangle lives on the window only, never in the picture.
+    // The dragged rectangle is drawn on the window only, never into the picture.
     if (m_app.graphState().drag.focusShown) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
@@ -128,10 +130,8 @@ void TGraphWindow::mousePressEvent(QMouseEvent* event) {
         state.drag.focusShown = false;
         update();
     }
-    state.drag.currentX = 0;
-    state.drag.currentY = 0;
-    state.drag.startX = at.x();
-    state.drag.startY = at.y();
+    state.drag.startX = state.drag.currentX = at.x();
+    state.drag.startY = state.drag.currentY = at.y();
 }
 
 void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -149,8 +149,8 @@ void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
     const QRect old = focusRect();
     state.drag.currentX = at.x();
     state.drag.currentY = at.y();
-    // The rectangle is shown only while it is dragged to the right of its start.
-    state.drag.focusShown = state.drag.startX < at.x();
+    // The rectangle follows the pointer in every direction.
+    state.drag.focusShown = !graph::analysis::isClick(state.drag);
     update(old.united(focusRect()).adjusted(-2, -2, 2, 2));
 }
 
@@ -165,17 +165,48 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
         state.drag.focusShown = false;
         update();
     }
+    if (state.anyPending()) {
+        const QPoint at = event->position().toPoint();
+        state.drag.currentX = at.x();
+        state.drag.currentY = at.y();
+    }
     emit statusText(QString());
-    if (!m_host) {
+    if (!m_host || !m_guard) {
         state.clearPending();
         return;
     }
-    graph::analysis::finishRangeSelection(state, graph::analysis::plottedCurves(state), *m_host,
-                                          m_app.analysisContext());
-    emit rangeSelectionFinished();
+    graph::analysis::SelectionEnd end = graph::analysis::SelectionEnd::Nothing;
+    // The operations ask questions, zoom and write the log: a command like any other.
+    m_guard->run([&] {
+        end = graph::analysis::finishRangeSelection(state, graph::analysis::plottedCurves(state),
+                                                    *m_host, m_app.analysisContext());
+    });
+    if (end == graph::analysis::SelectionEnd::Click)
+        emit rangeNotDragged();
+    else
+        emit rangeSelectionFinished();
+}
+
+void TGraphWindow::cancelRangeSelection() {
+    graph::GraphState& state = m_app.graphState();
+    const bool dragging = state.drag.buttonDown;
+    state.drag.buttonDown = false;
+    if (state.drag.focusShown) {
+        state.drag.focusShown = false;
+        update();
+    }
+    if (state.anyPending() || dragging) {
+        state.clearPending();
+        emit rangeSelectionCancelled();
+    }
 }
 
 void TGraphWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        cancelRangeSelection();
+        event->accept();
+        return;
+    }
     if (m_keys && !event->text().isEmpty()) {
         m_keys(event);
         return;

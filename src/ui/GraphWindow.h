@@ -1,7 +1,7 @@
-// The graph window: shows the picture the graph draws, turns mouse drags into range
-// selections, moves the trace marker and reports pointer coordinates. All drawing is done
-// by the core into the window's two surfaces (bitmap and recording); painting only copies
-// the bitmap.
+// The graph window: shows the picture the graph draws, turns mouse drags (in any direction)
+// into range selections, moves the trace marker and reports pointer coordinates. All drawing is
+// done by the core into the window's two surfaces (bitmap and recording); painting copies the
+// bitmap and draws the dragged rectangle over it.
 #pragma once
 
 #include <QWidget>
@@ -16,6 +16,7 @@ class RangeSelectionHost;
 namespace lindor::ui {
 
 class AppState;
+class CommandGuard;
 
 class TGraphWindow : public QWidget {
     Q_OBJECT
@@ -38,8 +39,15 @@ public:
     bool isTraceMarkerVisible() const;
     QPoint traceMarkerPosition() const;
 
-    // Who runs the range operations when the mouse button is released.
-    void setSelectionHost(graph::analysis::RangeSelectionHost* host) { m_host = host; }
+    // Who runs the range operations when the mouse button is released, and the guard they
+    // run under.
+    void setSelectionHost(graph::analysis::RangeSelectionHost* host, const CommandGuard* guard) {
+        m_host = host;
+        m_guard = guard;
+    }
+    // Escape: a drag in progress ends without running anything, and the pending range
+    // operations are given up.
+    void cancelRangeSelection();
     // Where typed characters go (the function pad's key handling).
     void setKeyHandler(std::function<void(QKeyEvent*)> handler) { m_keys = std::move(handler); }
 
@@ -48,6 +56,10 @@ signals:
     void statusText(const QString& text);
     // After the range operations of a drag have run.
     void rangeSelectionFinished();
+    // A click where a range was to be dragged: the operation stays pending.
+    void rangeNotDragged();
+    // Escape gave up the pending range operations.
+    void rangeSelectionCancelled();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -68,6 +80,7 @@ private:
     qtgui::GraphSurfaces m_surfaces;
     QWidget* m_traceMarker;
     graph::analysis::RangeSelectionHost* m_host = nullptr;
+    const CommandGuard* m_guard = nullptr;
     std::function<void(QKeyEvent*)> m_keys;
     int m_lastPointerX = 0;
 };

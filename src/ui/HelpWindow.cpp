@@ -60,6 +60,16 @@ void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+void HelpWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    setTexts();
+    // An open help follows the language, at the topic it shows.
+    if (isVisible())
+        showTopic(m_browser->source().fragment());
+}
+
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
         close();

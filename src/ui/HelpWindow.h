@@ -32,6 +32,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;      // a new language: texts and file follow
     void keyPressEvent(QKeyEvent* event) override; // Escape closes the window
 
 private:

@@ -1,8 +1,10 @@
-// The language selection: English or Swedish, used from the next start on.
+// The language selection: English or Svenska, used at once and from then on.
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "files/LanguageChoice.h"
 #include "ui/DialogParts.h"
@@ -25,9 +27,10 @@ class TdlgSelectLanguage : public QDialog {
 public:
     explicit TdlgSelectLanguage(const lang::Language& language, QWidget* parent = nullptr);
 
-    // The selected language's name as stored in the settings file, if one is selected.
+    // The selected language's name as stored in the settings file ("Swedish"), if one is
+    // selected.
     std::optional<QString> selectedLanguage() const;
-    // Selects the language of that name (none when it is not listed).
+    // Selects the language of that name ("Swedish"; none when it is not listed).
     void selectLanguage(const QString& name);
 
     QListWidget* list() const { return m_list; }
@@ -41,11 +44,13 @@ private:
     OkCancelButtons m_buttons;
 };
 
-// The language command: shows the dialog, stores the choice and shows the message that
-// goes with it (an error when the settings file could not be written). Returns what was
-// decided.
-files::LanguageChoice runLanguageCommand(TdlgSelectLanguage& dialog, Questions& questions,
-                                         const lang::Language& language,
-                                         files::SettingsFile& settings);
+// The language command: shows the dialog with the language in use selected, stores the
+// choice and shows the message that goes with it (an error when the settings file could
+// not be written). A new language is handed to `useLanguage` at once, before any message.
+// Returns what was decided.
+files::LanguageChoice
+runLanguageCommand(TdlgSelectLanguage& dialog, Questions& questions, const lang::Language& language,
+                   files::SettingsFile& settings,
+                   const std::function<void(const std::string&)>& useLanguage = nullptr);
 
 } // namespace lindor::ui

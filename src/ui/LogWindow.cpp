@@ -17,7 +17,10 @@ TLogWindow::TLogWindow(const lang::Language& language, QWidget* parent)
     setWindowTitle(QStringLiteral("Log"));
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("Memo1"));
-    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long result lines wrap at the window's edge; they stay one line each (printing and
+    // lines() see them whole).
+    m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_memo);
@@ -52,6 +55,12 @@ QStringList TLogWindow::lines() const {
 void TLogWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     setWindowTitle(qtText(m_language.text("Log")));
+}
+
+void TLogWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        setWindowTitle(qtText(m_language.text("Log")));
 }
 
 } // namespace lindor::ui

@@ -28,6 +28,7 @@
 #include "ui/OptionCommands.h"
 #include "ui/OutputCommands.h"
 #include "ui/ProgressWindow.h"
+#include "ui/QtDialogTexts.h"
 #include "ui/Questions.h"
 #include "ui/RangeWindow.h"
 #include "ui/ValueTableDialog.h"
@@ -83,13 +84,10 @@ const OperationAction kOperations[] = {
 
 } // namespace
 
-template <typename F> void TMDIFrame::guarded(F&& command) {
-    runGuarded(m_questions, std::forward<F>(command));
-}
-
 TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_questions(questions) {
+    : QMainWindow(parent), m_app(app), m_questions(questions), m_guard(questions, app.language) {
     setObjectName("MDIFrame");
+    m_dialogTexts = new QtDialogTexts(app.language, this);
     setWindowTitle(QStringLiteral("Lindor - "));
     resize(673, 430);
     m_actions = new FrameActions(this);
@@ -98,14 +96,14 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
         std::make_unique<FrameWindows>(FrameWindows{this, *m_graph, *m_range, *m_log, *m_entry});
     m_controller = new FrameController(app, questions, *m_windows);
     m_controller->setParent(this);
-    m_graph->setSelectionHost(m_controller);
+    m_graph->setSelectionHost(m_controller, &m_guard);
     m_options = new OptionCommands(app, questions, *m_controller, *m_actions, this);
     m_documents = new DocumentCommands(app, questions, *m_controller, *m_windows,
                                        [this] { m_options->syncChecks(); });
     m_documents->setParent(this);
     m_constructions =
         std::make_unique<ConstructionCommands>(app, questions, *m_controller, *m_windows);
-    m_windowCommands = std::make_unique<WindowCommands>(app, *this);
+    m_windowCommands = std::make_unique<WindowCommands>(app, *this, m_guard);
     m_progress = new TProgressForm(this);
     m_output = std::make_unique<OutputCommands>(
         app, questions, this, m_graph->surfaces(), [this] { return m_log->lines(); }, *m_progress);
@@ -179,7 +177,7 @@ void TMDIFrame::createToolBar() {
 void TMDIFrame::connectCommands() {
     FrameActions& a = *m_actions;
     const auto on = [this](QAction* action, auto command) {
-        onTriggered(action, this, m_questions, command);
+        m_guard.onTriggered(action, this, command);
     };
     FrameController* c = m_controller;
 
@@ -224,8 +222,15 @@ void TMDIFrame::connectCommands() {
     on(a["EmptyFunctionHistory1"], [c] { c->emptyHistory(); });
 
     connect(m_entry, &EntryBox::enterPressed, this,
-            [this, c] { guarded([c] { c->plotCommand(); }); });
+            [this, c] { m_guard.run([c] { c->plotCommand(); }); });
     connect(m_entry, &EntryBox::keyTyped, this, [this] { statusBar()->clearMessage(); });
+    // Escape gives up a pending range operation, from the entry box as from the graph.
+    connect(m_entry, &EntryBox::escapePressed, m_graph, &TGraphWindow::cancelRangeSelection);
+    connect(m_graph, &TGraphWindow::rangeNotDragged, c, &FrameController::rangeNotDragged);
+    connect(m_graph, &TGraphWindow::rangeSelectionCancelled, this,
+            [this] { statusBar()->clearMessage(); });
+    connect(m_options, &OptionCommands::languageChanged, this,
+            [this] { m_dialogTexts->languageChanged(); });
     connect(c, &FrameController::statusText, this, [this](const QString& text) {
         if (text.isEmpty())
             statusBar()->clearMessage();
@@ -238,11 +243,7 @@ void TMDIFrame::connectCommands() {
     connect(c, &FrameController::traceChanged, this,
             [this](bool on) { (*m_actions)["toolbtnTrace"]->setChecked(on); });
     connect(c, &FrameController::modifiedChanged, this, [this] { updateCaption(); });
-    m_range->setApplyRange([this, c] {
-        bool applied = false;
-        guarded([&] { applied = c->applyRange(); });
-        return applied;
-    });
+    m_range->setApplyRange([c] { return c->applyRange(); });
     // Typing over the graph edits the entry box as the function pad does.
     m_graph->setKeyHandler([this](QKeyEvent* event) { m_pad->handleKey(event); });
 }
@@ -254,6 +255,9 @@ void TMDIFrame::updateModeControls() {
     m_modePicture->setPixmap(QIcon(functionMode ? QStringLiteral(":/icons/mode-function.svg")
                                                 : QStringLiteral(":/icons/mode-integral.svg"))
                                  .pixmap(25, 25));
+    // An example of what to type in this mode, shown while the box is empty.
+    m_entry->setPlaceholder(QString::fromStdString(
+        m_app.language.text(functionMode ? "EntryExampleFunction" : "EntryExampleIntegral")));
     // What needs plotted functions has nothing to work on in integral mode.
     for (const char* name : {"Root1", "Max1", "Min1", "YIntersection1", "Intersection1", "YCalc1",
                              "XCalc1", "toolbtnEraseFunction", "toolbtnTrace"})
@@ -275,7 +279,23 @@ void TMDIFrame::applyLanguage() {
     subWindowOf(m_range)->setWindowTitle(QString::fromStdString(m_app.language.text("Range")));
     subWindowOf(m_log)->setWindowTitle(QString::fromStdString(m_app.language.text("Log")));
     subWindowOf(m_pad)->setWindowTitle(QString::fromStdString(m_app.language.text("FunctionPad")));
+    m_modePicture->setToolTip(QString::fromStdString(m_app.language.text("ModePictureHint")));
+    updateModeControls();
     updateCaption();
+}
+
+void TMDIFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    // Another language: the menus, captions and the status bar speak it at once (the
+    // windows and dialogs set their own texts).
+    applyLanguage();
+    m_controller->showPendingStatus();
+}
+
+void TMDIFrame::runCommand(const std::function<void()>& command) {
+    m_guard.run(command);
 }
 
 void TMDIFrame::updateCaption() {
@@ -294,22 +314,21 @@ void TMDIFrame::setEntryText(const QString& text) {
     m_entry->setText(text);
 }
 
+// The pad runs these through runCommand, guarded.
 bool TMDIFrame::plotEntry() {
-    bool taken = false;
-    guarded([&] { taken = m_controller->plotCommand(); });
-    return taken;
+    return m_controller->plotCommand();
 }
 
 void TMDIFrame::derivativeCommand() {
-    guarded([this] { m_constructions->Derivative1Click(); });
+    m_constructions->Derivative1Click();
 }
 
 void TMDIFrame::tangentCommand() {
-    guarded([this] { m_constructions->Tangent1Click(); });
+    m_constructions->Tangent1Click();
 }
 
 void TMDIFrame::normalCommand() {
-    guarded([this] { m_constructions->Normal1Click(); });
+    m_constructions->Normal1Click();
 }
 
 void TMDIFrame::showHelp(const QString& topic) {
@@ -325,18 +344,25 @@ void TMDIFrame::showHelp(const QString& topic) {
 void TMDIFrame::FormShow(const QStringList& functions) {
     applyLanguage();
     m_entry->setHistory(m_app.histories.functions);
-    m_windowCommands->DefaultPosition1Click();
+    // The program maximised the frame before it showed it.
+    m_windowCommands->arrangeDefault();
     m_controller->fillRangeUndo();
     m_range->setRedrawEnabled(false);
     // Every argument is a function to plot, or a document to open (a file manager hands
     // documents over this way).
     for (const QString& argument : functions) {
-        guarded([&] {
+        m_guard.run([&] {
             const QFileInfo file(argument);
             if (file.isFile() &&
-                file.suffix().compare(QLatin1String("ldr"), Qt::CaseInsensitive) == 0)
+                file.suffix().compare(QLatin1String("ldr"), Qt::CaseInsensitive) == 0) {
                 m_documents->openDocument(argument);
-            else if (m_controller->plotText(argument))
+                return;
+            }
+            // Functions are plotted in function mode, also after a document in integral
+            // mode.
+            if (m_app.graphState().mode() != Mode::Function)
+                m_controller->setMode(Mode::Function);
+            if (m_controller->plotText(argument))
                 m_entry->addToHistory(argument);
         });
     }
@@ -360,7 +386,7 @@ void TMDIFrame::Timer1Timer() {
 
 void TMDIFrame::closeEvent(QCloseEvent* event) {
     bool mayClose = true;
-    guarded([&] { mayClose = m_documents->maySetWorkAside(); });
+    m_guard.run([&] { mayClose = m_documents->maySetWorkAside(); });
     if (!mayClose) {
         event->ignore();
         return;

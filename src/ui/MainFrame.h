@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ui/FunctionPadTarget.h"
+#include "ui/Guarded.h"
 
 class QLabel;
 class QMdiArea;
@@ -30,6 +31,7 @@ class FrameActions;
 class FrameController;
 struct FrameWindows;
 class OptionCommands;
+class QtDialogTexts;
 class Questions;
 class TGraphWindow;
 class TLogWindow;
@@ -73,6 +75,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // What the function pad works on.
@@ -82,18 +85,20 @@ private:
     void derivativeCommand() override;
     void tangentCommand() override;
     void normalCommand() override;
+    void runCommand(const std::function<void()>& command) override;
 
     void createWindows();
     void createMenus();
     void createToolBar();
     void connectCommands();
     void updateModeControls();
-    // Runs a command; an exception that escapes it is shown in an error box.
-    template <typename F> void guarded(F&& command);
     QMdiSubWindow* addChild(QWidget* child, const QString& name);
 
     AppState& m_app;
     Questions& m_questions;
+    // Every command and every event handler that runs one goes through it.
+    CommandGuard m_guard;
+    QtDialogTexts* m_dialogTexts = nullptr;
     QMdiArea* m_mdi = nullptr;
     QLabel* m_modePicture = nullptr;
     EntryBox* m_entry = nullptr;

@@ -28,22 +28,23 @@ OptionCommands::OptionCommands(AppState& app, Questions& questions, FrameControl
                                FrameActions& actions, QWidget* mainWindow)
     : QObject(mainWindow), m_app(app), m_questions(questions), m_controller(controller),
       m_actions(actions), m_mainWindow(mainWindow) {
+    const CommandGuard guard(questions, app.language);
     auto* lines = new QActionGroup(this);
     for (const char* name : {"DottedLines1", "NormalLines1", "BoldLines1"}) {
         lines->addAction(actions[name]);
-        onTriggered(actions[name], this, questions, [this] { setLineStyleFromMenu(); });
+        guard.onTriggered(actions[name], this, [this] { setLineStyleFromMenu(); });
     }
     auto* angles = new QActionGroup(this);
     angles->addAction(actions["Degrees1"]);
     angles->addAction(actions["Radians1"]);
-    onTriggered(actions["Degrees1"], this, questions, [this] { setAngleUnit(false); });
-    onTriggered(actions["Radians1"], this, questions, [this] { setAngleUnit(true); });
+    guard.onTriggered(actions["Degrees1"], this, [this] { setAngleUnit(false); });
+    guard.onTriggered(actions["Radians1"], this, [this] { setAngleUnit(true); });
     for (const char* name : kShowFlags)
-        onTriggered(actions[name], this, questions, [this] { setShowFlagsFromMenu(); });
-    onTriggered(actions["Zoomfactor1"], this, questions, [this] { Zoomfactor1Click(); });
-    onTriggered(actions["AxisText1"], this, questions, [this] { AxisText1Click(); });
-    onTriggered(actions["AxisTextFont1"], this, questions, [this] { AxisTextFont1Click(); });
-    onTriggered(actions["Language1"], this, questions, [this] { Language1Click(); });
+        guard.onTriggered(actions[name], this, [this] { setShowFlagsFromMenu(); });
+    guard.onTriggered(actions["Zoomfactor1"], this, [this] { Zoomfactor1Click(); });
+    guard.onTriggered(actions["AxisText1"], this, [this] { AxisText1Click(); });
+    guard.onTriggered(actions["AxisTextFont1"], this, [this] { AxisTextFont1Click(); });
+    guard.onTriggered(actions["Language1"], this, [this] { Language1Click(); });
 }
 
 OptionCommands::~OptionCommands() = default;
@@ -138,7 +139,11 @@ void OptionCommands::AxisTextFont1Click() {
 void OptionCommands::Language1Click() {
     if (!m_language)
         m_language = std::make_unique<TdlgSelectLanguage>(m_app.language, m_mainWindow);
-    runLanguageCommand(*m_language, m_questions, m_app.language, m_app.settings);
+    runLanguageCommand(*m_language, m_questions, m_app.language, m_app.settings,
+                       [this](const std::string& name) {
+                           m_app.useLanguage(name);
+                           emit languageChanged();
+                       });
 }
 
 } // namespace lindor::ui

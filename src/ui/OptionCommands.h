@@ -33,7 +33,12 @@ public:
     void Zoomfactor1Click();
     void AxisText1Click();
     void AxisTextFont1Click();
+    // The language command; a new language is put to use at once.
     void Language1Click();
+
+signals:
+    // The translation table holds another language: every window sets its texts again.
+    void languageChanged();
 
 private:
     void viewChanged();

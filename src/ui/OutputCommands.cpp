@@ -18,6 +18,7 @@
 #include "qt/SvgOutput.h"
 #include "ui/AppState.h"
 #include "ui/ClipboardNotice.h"
+#include "ui/FilePlaces.h"
 #include "ui/GifSave.h"
 #include "ui/PrintOutput.h"
 #include "ui/Questions.h"
@@ -37,12 +38,12 @@ OutputCommands::OutputCommands(AppState& state, Questions& questions, QWidget* m
     : m_state(state), m_questions(questions), m_mainWindow(mainWindow), m_surfaces(surfaces),
       m_logLines(std::move(logLines)), m_progress(progress),
 
-      m_dialogs{{"BitmapFile", ".BMP", {}},
-                {"GifFile", ".Gif", {}},
-                {"PngFile", ".png", {}},
-                {"SvgFile", ".svg", {}},
-                {"PdfFile", ".pdf", {}}},
-      m_printoutDialog{"PdfFile", ".pdf", {}} {
+      m_guard(questions, state.language), m_dialogs{{"BitmapFile", ".bmp"},
+                                                    {"GifFile", ".gif"},
+                                                    {"PngFile", ".png"},
+                                                    {"SvgFile", ".svg"},
+                                                    {"PdfFile", ".pdf"}},
+      m_printoutDialog{"PdfFile", ".pdf"} {
     m_copyGraphAsWMFPicture1 =
         addAction("CopyGraphAsWMFPicture1", &OutputCommands::CopyGraphAsWMFPicture1Click);
     m_copyGraphAsWMFPicture1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -114,14 +115,7 @@ void OutputCommands::guarded(const std::function<void()>& command) {
         explicit Busy(bool& f) : flag(f) { flag = true; }
         ~Busy() { flag = false; }
     } busy(m_busy);
-    try {
-        command();
-    } catch (const std::exception& e) {
-        m_questions.error(text("UnexpectedError") + QStringLiteral("\n\n") +
-                          QString::fromStdString(e.what()));
-    } catch (...) {
-        m_questions.error(text("UnexpectedError"));
-    }
+    m_guard.run(command);
 }
 
 // Copies ---------------------------------------------------------------------------------
@@ -170,18 +164,19 @@ void OutputCommands::SaveAsPDFPicture1Click() {
     saveAs(Format::Pdf);
 }
 
-QString OutputCommands::askFileName(const QString& caption, SaveDialog& dialog) {
+QString OutputCommands::askFileName(const QString& caption, const SaveDialog& dialog) {
     // "Bitmap File (*.bmp *.BMP)": the pattern in both letter cases.
     const QString extension = QString::fromLatin1(dialog.extension + 1);
     const QString filter = text(dialog.typeKey) + QStringLiteral(" (*.") + extension.toLower() +
                            QStringLiteral(" *.") + extension.toUpper() + QLatin1Char(')');
-    const QString start = dialog.lastName.isEmpty() ? QDir::homePath() : dialog.lastName;
+    // The document's name in the folder last used.
+    const QString start = proposedFile(m_state, QString::fromLatin1(dialog.extension));
     const QString chosen = m_questions.saveFileName(caption, start, filter);
     if (chosen.isEmpty())
         return {};
     const QString name =
         QString::fromStdString(files::withPictureExtension(chosen.toStdString(), dialog.extension));
-    dialog.lastName = name;
+    rememberFolder(m_state, name);
     if (QFileInfo::exists(name) && !m_questions.askYesNo(withName(text("FileExistsReplace"), name)))
         return {};
     return name;
@@ -215,7 +210,7 @@ bool OutputCommands::writePicture(Format format, const QString& path, QString& e
         saved = qtgui::saveSvg(m_surfaces.recording(), file, message);
         break;
     case Format::Pdf:
-        saved = qtgui::savePdf(m_surfaces.recording(), file, message);
+        saved = qtgui::savePdf(m_surfaces.recording(), file, message, &m_state.language);
         break;
     case Format::Gif:
         return saveGifWithProgress(m_surfaces.image(), path, m_progress, error, m_state.language);

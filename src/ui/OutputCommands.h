@@ -1,6 +1,6 @@
 // The commands that take the graph out of the program: copies to the clipboard (vector
 // picture and bitmap, or bitmap only) with the clipboard notice, saves as BMP, GIF, PNG,
-// SVG and PDF, printing the graph and the log, and the printer setup. Each command is a
+// SVG and PDF, printing the graph and the log, and the page setup. Each command is a
 // QAction named after its menu entry; the frame puts them into its File and Edit menus.
 #pragma once
 
@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+
+#include "ui/Guarded.h"
 
 class QAction;
 class QPagedPaintDevice;
@@ -60,24 +62,22 @@ public:
 
 private:
     enum class Format { Bmp, Gif, Png, Svg, Pdf };
-    // A save dialog: its file type, the extension its files get, and the last name
-    // saved with it, where it opens next time.
+    // A save dialog: its file type and the extension its files get.
     struct SaveDialog {
         const char* typeKey;
         const char* extension;
-        QString lastName;
     };
 
     QAction* addAction(const char* name, void (OutputCommands::*handler)());
-    // Runs a command; an exception becomes an error message.
+    // Runs a command through the guard, unless another one is still running.
     void guarded(const std::function<void()>& command);
     // The notice after a copy, unless the user has turned it off.
     void clipboardNotice();
     void saveAs(Format format);
     bool writePicture(Format format, const QString& path, QString& error);
-    // The dialog, the extension rule and the overwrite question; empty when the user
-    // gives up.
-    QString askFileName(const QString& caption, SaveDialog& dialog);
+    // The dialog (at the document's name in the folder last used), the extension rule and
+    // the overwrite question; empty when the user gives up.
+    QString askFileName(const QString& caption, const SaveDialog& dialog);
     // Prints with `print` on the chosen printer, or into a PDF file when no printer is
     // installed.
     void print(const std::function<bool(QPagedPaintDevice&)>& print);
@@ -92,6 +92,7 @@ private:
     qtgui::GraphSurfaces& m_surfaces;
     std::function<QStringList()> m_logLines;
     TProgressForm& m_progress;
+    CommandGuard m_guard;
     std::unique_ptr<QPrinter> m_printer;
     SaveDialog m_dialogs[5]; // by Format
     SaveDialog m_printoutDialog;

@@ -1,13 +1,14 @@
-// The print commands of OutputCommands: the graph, the log and the printer setup. Where
-// no printer is installed, a printout goes into a PDF file instead.
+// The print commands of OutputCommands: the graph, the log and the page setup. Where no
+// printer is installed, a printout goes into a PDF file instead.
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QWidget>
 
 #include "qt/GraphSurfaces.h"
+#include "qt/PictureWrite.h"
 #include "ui/AppState.h"
 #include "ui/OutputCommands.h"
 #include "ui/PrintOutput.h"
@@ -43,7 +44,7 @@ QPrinter& OutputCommands::printer() {
 }
 
 void OutputCommands::PrintSetup1Click() {
-    m_questions.setUpPrinter(printer(), dialogCaption("PrintSetup"));
+    m_questions.setUpPage(printer(), dialogCaption("PrintSetup"));
 }
 
 void OutputCommands::print(const std::function<bool(QPagedPaintDevice&)>& print) {
@@ -53,26 +54,27 @@ void OutputCommands::print(const std::function<bool(QPagedPaintDevice&)>& print)
         return;
     }
 
-    // No printer: the same pages as a PDF document, written under a temporary name and
-    // put in place when complete.
+    // No printer: the same pages as a PDF document, made in memory and written through
+    // the program's one file writer.
     const QString name = askFileName(text("NoPrinterSaveAsPdf"), m_printoutDialog);
     if (name.isEmpty())
         return;
-    QSaveFile file(name);
-    bool printed = file.open(QIODevice::WriteOnly);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    bool printed = buffer.open(QIODevice::WriteOnly);
     if (printed) {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Lindor"));
         writer.setPageLayout(printer().pageLayout());
         printed = print(writer);
     }
-    if (printed)
-        printed = file.commit();
-    else
-        file.cancelWriting();
+    std::string error;
     if (!printed)
-        m_questions.error(text("PictureCannotBeSaved").replace(QStringLiteral("%s"), name) +
-                          QStringLiteral("\n\n") + file.errorString());
+        error = qtgui::pictureWriteError(name.toStdString(), "the PDF document could not be made",
+                                         &m_state.language);
+    else if (qtgui::writePictureFile(name.toStdString(), bytes, error, &m_state.language))
+        return;
+    m_questions.error(QString::fromStdString(error));
 }
 
 } // namespace lindor::ui

@@ -5,7 +5,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
+#include <QPageSetupDialog>
 #include <QPushButton>
 
 namespace lindor::ui {
@@ -83,9 +83,9 @@ QString QtQuestions::saveFileName(const QString& caption, const QString& startPa
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-bool QtQuestions::setUpPrinter(QPrinter& printer, const QString& caption) {
+bool QtQuestions::setUpPage(QPrinter& printer, const QString& caption) {
     prepare();
-    QPrintDialog dialog(&printer, m_parent);
+    QPageSetupDialog dialog(&printer, m_parent);
     dialog.setWindowTitle(caption);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -30,7 +30,7 @@ public:
                          const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& startPath,
                          const QString& filter) override;
-    bool setUpPrinter(QPrinter& printer, const QString& caption) override;
+    bool setUpPage(QPrinter& printer, const QString& caption) override;
     int runDialog(QDialog& dialog) override;
 
 private:

@@ -1,5 +1,5 @@
 // Every modal question the program asks goes through this interface: message boxes, the
-// one-line input query, file, font and printer dialogs, and the program's own dialogs. The
+// one-line input query, file, font and page setup dialogs, and the program's own dialogs. The
 // program uses the Qt implementation (QtQuestions); the UI tests use a scripted one, so a
 // test never blocks on a dialog and fails at once on a question it did not expect.
 #pragma once
@@ -42,8 +42,9 @@ public:
     virtual QString saveFileName(const QString& caption, const QString& startPath,
                                  const QString& filter) = 0;
 
-    // The printer dialog for `printer`; false when cancelled.
-    virtual bool setUpPrinter(QPrinter& printer, const QString& caption) = 0;
+    // The page setup dialog (paper, orientation, margins) for `printer`; false when
+    // cancelled.
+    virtual bool setUpPage(QPrinter& printer, const QString& caption) = 0;
 
     // Shows one of the program's own dialogs modally and returns its result
     // (QDialog::Accepted or QDialog::Rejected). The caller fills the dialog's fields before

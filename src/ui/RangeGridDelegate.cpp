@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTimer>
 
 namespace lindor::ui {
 
@@ -17,6 +18,8 @@ QWidget* RangeGridDelegate::createEditor(QWidget* parent, const QStyleOptionView
     // or the window reads the texts while a cell is being edited.
     connect(editor, &QLineEdit::textEdited, this,
             [this, editor] { emit const_cast<RangeGridDelegate*>(this)->commitData(editor); });
+    // The tooltip shows the whole number, however narrow the cell.
+    connect(editor, &QLineEdit::textChanged, editor, &QLineEdit::setToolTip);
     return editor;
 }
 
@@ -44,6 +47,15 @@ void RangeGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 }
 
 bool RangeGridDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        // Entering a cell selects its text, so that typing replaces it. After a click the
+        // press has placed the cursor first; the selection follows once it is handled.
+        if (auto* line = qobject_cast<QLineEdit*>(object)) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                QTimer::singleShot(0, line, &QLineEdit::selectAll);
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {

@@ -1,7 +1,8 @@
 // Draws and edits the cells of the range grid: the label column looks like a fixed
 // column (button face, normal text), the value cells are edited in a line edit that
-// hands every model change on at once and reports every key, Enter and Escape included,
-// before the editor could swallow them.
+// selects its text when entered, shows the whole text as its tooltip, hands every model
+// change on at once and reports every key, Enter and Escape included, before the editor
+// could swallow them.
 #pragma once
 
 #include <QStyledItemDelegate>

@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <exception>
+#include <utility>
 
 #include "expr/FuncEval.h"
 #include "files/FileError.h"
@@ -38,7 +38,7 @@ bool isMoveKey(int key) {
 TRangeWindow::TRangeWindow(const lang::Language& language, files::SettingsFile& settings,
                            const expr::EngineContext& engine, Questions& questions, QWidget* parent)
     : QWidget(parent), m_language(language), m_settings(settings), m_engine(engine),
-      m_questions(questions) {
+      m_questions(questions), m_guard(questions, language) {
     setObjectName(QStringLiteral("RangeWindow"));
     setWindowTitle(QStringLiteral("Range"));
 
@@ -53,7 +53,9 @@ TRangeWindow::TRangeWindow(const lang::Language& language, files::SettingsFile& 
     m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_grid->verticalHeader()->setMinimumSectionSize(1);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The value column takes the width the window gives, so long numbers show whole.
+    m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -73,11 +75,20 @@ TRangeWindow::TRangeWindow(const lang::Language& language, files::SettingsFile& 
         m_grid->setItem(row, 1, new QTableWidgetItem(qtText(standard[row])));
     }
     const int frame = 2 * m_grid->frameWidth();
-    m_grid->setFixedSize(2 * kColumnWidth + frame, kRows * rowHeight + frame);
+    m_grid->setFixedHeight(kRows * rowHeight + frame);
+    m_grid->setMinimumWidth(2 * kColumnWidth + frame);
+    m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // A value cell's tooltip is its whole text.
+    connect(m_grid, &QTableWidget::itemChanged, this, [](QTableWidgetItem* item) {
+        if (item->column() == 1)
+            item->setToolTip(item->text());
+    });
+    for (int row = 0; row < kRows; ++row)
+        m_grid->item(row, 1)->setToolTip(m_grid->item(row, 1)->text());
     m_grid->setCurrentCell(0, 1);
     m_grid->installEventFilter(this);
     connect(m_delegate, &RangeGridDelegate::keyPressed, this,
-            [this](int key) { strgrdRangeKeyDown(key); });
+            [this](int key) { m_guard.run([&] { strgrdRangeKeyDown(key); }); });
 
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(0);
@@ -89,19 +100,22 @@ TRangeWindow::TRangeWindow(const lang::Language& language, files::SettingsFile& 
     for (QToolButton* b : {m_standard, m_trigonometry, m_open, m_save, m_redraw})
         buttons->addWidget(b);
     buttons->addStretch(1);
-    connect(m_standard, &QToolButton::clicked, this, &TRangeWindow::spdbtnRangeStandardClick);
-    connect(m_trigonometry, &QToolButton::clicked, this,
-            &TRangeWindow::spdbtnRangeTrigonometryClick);
-    connect(m_open, &QToolButton::clicked, this, &TRangeWindow::spdbtnRangeOpenClick);
-    connect(m_save, &QToolButton::clicked, this, &TRangeWindow::spdbtnRangeSparaClick);
-    connect(m_redraw, &QToolButton::clicked, this, &TRangeWindow::spdbtnRedrawClick);
+    const std::pair<QToolButton*, void (TRangeWindow::*)()> clicks[] = {
+        {m_standard, &TRangeWindow::spdbtnRangeStandardClick},
+        {m_trigonometry, &TRangeWindow::spdbtnRangeTrigonometryClick},
+        {m_open, &TRangeWindow::spdbtnRangeOpenClick},
+        {m_save, &TRangeWindow::spdbtnRangeSparaClick},
+        {m_redraw, &TRangeWindow::spdbtnRedrawClick},
+    };
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QToolButton::clicked, this,
+                [this, handler = handler] { m_guard.run([&] { (this->*handler)(); }); });
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    layout->addWidget(m_grid, 0, Qt::AlignTop);
+    layout->addWidget(m_grid, 1, Qt::AlignTop);
     layout->addLayout(buttons);
-    layout->addStretch(1);
 }
 
 QToolButton* TRangeWindow::addButton(const char* name, const char* icon) {
@@ -159,11 +173,7 @@ void TRangeWindow::spdbtnRangeSparaClick() {
 
 void TRangeWindow::spdbtnRedrawClick() {
     bool applied = false;
-    try {
-        applied = m_apply && m_apply();
-    } catch (const std::exception& e) {
-        m_questions.error(QString::fromStdString(e.what()));
-    }
+    m_guard.run([&] { applied = m_apply && m_apply(); });
     if (applied)
         setRedrawEnabled(false);
 }
@@ -183,7 +193,7 @@ bool TRangeWindow::eventFilter(QObject* object, QEvent* event) {
     // Keys that reach the grid itself: no editor is open, or the editor passed them on.
     if (object == m_grid && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        strgrdRangeKeyDown(key);
+        m_guard.run([&] { strgrdRangeKeyDown(key); });
         if (isMoveKey(key))
             return true;
     }
@@ -195,11 +205,26 @@ void TRangeWindow::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+void TRangeWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        setTexts();
+}
+
 void TRangeWindow::FormShow() {
     if (!m_shownOnce) {
         m_shownOnce = true;
         spdbtnRangeStandardClick();
     }
+    setTexts();
+    if (!m_grid->currentItem() || m_grid->currentColumn() != 1)
+        m_grid->setCurrentCell(0, 1);
+    // The current value cell is always open for typing.
+    if (!m_grid->indexWidget(m_grid->currentIndex()))
+        m_grid->editItem(m_grid->currentItem());
+}
+
+void TRangeWindow::setTexts() {
     setWindowTitle(qtText(m_language.text("Range")));
     const std::string labels[kRows] = {m_language.text("Xmin"),  m_language.text("Xmax"),
                                        m_language.text("Xstep"), m_language.text("Ymin"),
@@ -212,11 +237,6 @@ void TRangeWindow::FormShow() {
     m_open->setToolTip(qtText(m_language.text("OpenPreviouslySavedRangeValues")));
     m_save->setToolTip(qtText(m_language.text("SaveRangeValues")));
     m_redraw->setToolTip(qtText(m_language.text("RedrawGraphWindowWithNewRangeValues")));
-    if (!m_grid->currentItem() || m_grid->currentColumn() != 1)
-        m_grid->setCurrentCell(0, 1);
-    // The current value cell is always open for typing.
-    if (!m_grid->indexWidget(m_grid->currentIndex()))
-        m_grid->editItem(m_grid->currentItem());
 }
 
 } // namespace lindor::ui

@@ -1,12 +1,13 @@
-// The range window: the six texts of the Range (Xmin .. Ystep) in an editable grid, with
-// buttons for the standard range, the trigonometry range, the saved range (open, save)
-// and Redraw, which hands the texts to the frame's apply-range step.
+// The range window: the six texts of the Range (Xmin .. Ystep) in an editable grid whose
+// value column widens with the window, with buttons for the standard range, the trigonometry range,
+// the saved range (open, save) and Redraw, which hands the texts to the frame's apply-range step.
 #pragma once
 
 #include <QWidget>
 #include <functional>
 
 #include "graph/Model.h"
+#include "ui/Guarded.h"
 
 class QTableWidget;
 class QToolButton;
@@ -57,6 +58,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
@@ -65,11 +67,14 @@ private:
     // the last row; every key marks the texts as not applied.
     void strgrdRangeKeyDown(int key);
     void FormShow();
+    // The caption, labels and hints from the translation table.
+    void setTexts();
 
     const lang::Language& m_language;
     files::SettingsFile& m_settings;
     const expr::EngineContext& m_engine;
     Questions& m_questions;
+    CommandGuard m_guard;
     std::function<bool()> m_apply;
     bool m_shownOnce = false;
 

@@ -1,13 +1,17 @@
 #include "ui/WindowCommands.h"
 
 #include <QAbstractButton>
+#include <QEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include "ui/AppState.h"
 #include "ui/FunctionPad.h"
 #include "ui/GraphWindow.h"
+#include "ui/Guarded.h"
 #include "ui/LogWindow.h"
 #include "ui/MainFrame.h"
 #include "ui/RangeWindow.h"
@@ -28,18 +32,44 @@ QMargins frameMargins(const QMdiSubWindow& sub) {
 
 } // namespace
 
-WindowCommands::WindowCommands(AppState& app, TMDIFrame& frame) : m_app(app), m_frame(frame) {}
+WindowCommands::WindowCommands(AppState& app, TMDIFrame& frame, const CommandGuard& guard)
+    : m_app(app), m_frame(frame), m_guard(guard) {
+    frame.mdiArea().viewport()->installEventFilter(this);
+}
+
+std::array<QWidget*, 4> WindowCommands::children() const {
+    return {m_frame.subWindowOf(&m_frame.functionPad()),
+            m_frame.subWindowOf(&m_frame.rangeWindow()), m_frame.subWindowOf(&m_frame.logWindow()),
+            m_frame.subWindowOf(&m_frame.graphWindow())};
+}
 
 void WindowCommands::DefaultPosition1Click() {
+    if (!m_frame.isMaximized())
+        m_frame.showMaximized();
+    arrangeDefault();
+}
+
+void WindowCommands::arrangeDefault() {
+    if (m_arranging)
+        return;
+    const QScopedValueRollback<bool> arranging(m_arranging, true);
     QMdiArea& area = m_frame.mdiArea();
     QMdiSubWindow* graph = m_frame.subWindowOf(&m_frame.graphWindow());
     for (QMdiSubWindow* sub : area.subWindowList())
         if (sub->isMinimized() || sub->isMaximized())
             sub->showNormal();
+    // The panels take their places for the frame's present size first.
+    if (m_frame.layout())
+        m_frame.layout()->activate();
+    if (QWidget* central = m_frame.centralWidget(); central && central->layout())
+        central->layout()->activate();
 
     DefaultLayoutInput in;
     in.frameClient = area.viewport()->size();
     in.toolbarHeight = in.entryPanelHeight = in.statusBarHeight = 0;
+    // The 500-pixel rule looks at the frame's client area: everything below the menu bar.
+    const QWidget* menu = m_frame.menuWidget();
+    in.frameClientHeight = m_frame.height() - (menu && menu->isVisible() ? menu->height() : 0);
     TFunctionPadWindow& pad = m_frame.functionPad();
     const QAbstractButton* divide = pad.divideButton();
     in.padReference = QRect(divide->mapTo(&pad, QPoint(0, 0)), divide->size());
@@ -53,6 +83,27 @@ void WindowCommands::DefaultPosition1Click() {
     m_frame.subWindowOf(&m_frame.rangeWindow())->setGeometry(layout.range);
     m_frame.subWindowOf(&m_frame.logWindow())->setGeometry(layout.log);
     graph->setGeometry(layout.graph);
+    std::array<QRect, 4> arranged;
+    const std::array<QWidget*, 4> windows = children();
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        arranged[i] = windows[i]->geometry();
+    m_arranged = arranged;
+}
+
+bool WindowCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && m_arranged && watched == m_frame.mdiArea().viewport()) {
+        // Only an arrangement nobody has touched follows the frame.
+        const std::array<QWidget*, 4> windows = children();
+        bool untouched = true;
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            untouched = untouched && windows[i]->geometry() == (*m_arranged)[i] &&
+                        !windows[i]->isMinimized() && !windows[i]->isMaximized();
+        if (untouched)
+            m_guard.run([this] { arrangeDefault(); });
+        else
+            m_arranged.reset();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void WindowCommands::Sparafnsterposition1Click() {

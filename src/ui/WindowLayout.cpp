@@ -36,7 +36,9 @@ DefaultLayout defaultLayout(const DefaultLayoutInput& in) {
 
     // Range window: below the pad on a tall frame, over its lower part on a low one.
     const QSize rangeClient(padClient.width(), in.rangeGridBottom + 2);
-    const QPoint rangeTopLeft = in.frameClient.height() > kTallFrame
+    const int frameHeight =
+        in.frameClientHeight > 0 ? in.frameClientHeight : in.frameClient.height();
+    const QPoint rangeTopLeft = frameHeight > kTallFrame
                                     ? QPoint(pad.x(), pad.y() + pad.height() + 3)
                                     : QPoint(pad.x() + 7, pad.y() + 60);
     out.range = QRect(rangeTopLeft, outerSize(rangeClient, in.childFrame));

@@ -33,6 +33,10 @@ struct DefaultLayoutInput {
     int rangeGridBottom = 0;
     // What a child window adds around its client area (borders, title bar).
     QMargins childFrame;
+    // The frame's whole client height (menu bar excluded), which the 500-pixel rule for the
+    // range window looks at when the children's area is given as `frameClient`; 0: the
+    // height of `frameClient` itself.
+    int frameClientHeight = 0;
 };
 
 // Outer bounds of the four children in the children's area.
@@ -44,8 +48,8 @@ struct DefaultLayout {
 };
 
 // The pad at the top left; the range window below it when the frame's client height is
-// above 500, otherwise overlapping it (7 right, 60 down); the log below the range window
-// down to the bottom; the graph window filling the rest to the right.
+// above 500 (see frameClientHeight), otherwise overlapping it (7 right, 60 down); the log below the
+// range window down to the bottom; the graph window filling the rest to the right.
 DefaultLayout defaultLayout(const DefaultLayoutInput& input);
 
 // The graph window made square: its longer client side is cut to the shorter one

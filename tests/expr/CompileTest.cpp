@@ -107,14 +107,19 @@ TEST_F(CompileTest, MalformedTextsFailWithTheSyntaxMessage) {
     }
 }
 
-TEST_F(CompileTest, RejectedNumbersGiveTheConversionMessage) {
-    EXPECT_EQ(failure("1.2.3"), "'1.2.3' is not a valid floating point value");
-    EXPECT_EQ(failure("x+2E"), "'2E' is not a valid floating point value");
-    EXPECT_EQ(failure("x+."), "'.' is not a valid floating point value");
-    EXPECT_EQ(failure("2E+3"), "'2E' is not a valid floating point value");
-    EXPECT_EQ(failure("1E5000"), "'1E5000' is not a valid floating point value");
-    EXPECT_EQ(failure("2.."), "'2..' is not a valid floating point value");
-    EXPECT_EQ(failure("1E*2"), "'1E' is not a valid floating point value");
+TEST_F(CompileTest, RejectedNumbersAreNamedInTheTranslatedMessage) {
+    const auto refused = [this](const std::string& number) {
+        std::string message = english("NotANumber");
+        message.replace(message.find("%s"), 2, number);
+        return message;
+    };
+    EXPECT_EQ(failure("1.2.3"), refused("1.2.3"));
+    EXPECT_EQ(failure("x+2E"), refused("2E"));
+    EXPECT_EQ(failure("x+."), refused("."));
+    EXPECT_EQ(failure("2E+3"), refused("2E"));
+    EXPECT_EQ(failure("1E5000"), refused("1E5000"));
+    EXPECT_EQ(failure("2.."), refused("2.."));
+    EXPECT_EQ(failure("1E*2"), refused("1E"));
 }
 
 TEST_F(CompileTest, DeepNestingFailsCleanly) {

@@ -228,6 +228,47 @@ TEST(GraphNames, StackedAtTheTopRightInTheirColours) {
     EXPECT_EQ(texts[11].at.y, 12 + 11 * (kTextHeight + 3));
 }
 
+TEST(GraphAxes, ScaleTextIsWrittenWholeOrNotAtAll) {
+    // The bottom and left ticks lie on the picture's edges: their labels would be cut.
+    for (const Range& range : {Range{-3, 3, 1, -2, 2, 1}, Range{-7, 7, 1, -5, 5, 1}}) {
+        const Drawn d = background(range, 300, 200);
+        for (const auto& t : primitivesOf<primitive::Text>(d.canvas)) {
+            EXPECT_GE(t.at.x, 0) << t.text;
+            EXPECT_GE(t.at.y, 0) << t.text;
+            EXPECT_LE(t.at.x + kCharWidth * static_cast<int>(t.text.size()), 300) << t.text;
+            EXPECT_LE(t.at.y + kTextHeight, 200) << t.text;
+        }
+        EXPECT_EQ(textsOf(d.canvas).count("1"), 1u); // inner labels stay
+    }
+}
+
+TEST(GraphNames, ALongNameEndsInAnEllipsisWithinThePlotArea) {
+    GraphState s = laidOut(symmetric(10));
+    RecordingCanvas c(kCharWidth, kTextHeight);
+    std::string entry;
+    while (static_cast<int>(entry.size()) * kCharWidth < 3 * s.area().width)
+        entry += "+sin(x)";
+    drawFunctionName(s, c, 0, entry);
+    drawFunctionName(s, c, 1, "x^2");
+    const auto texts = primitivesOf<primitive::Text>(c);
+    ASSERT_EQ(texts.size(), 2u);
+    const std::string& shown = texts[0].text;
+    const std::string ellipsis = "\u2026";
+    ASSERT_GT(shown.size(), ellipsis.size());
+    EXPECT_EQ(shown.substr(shown.size() - ellipsis.size()), ellipsis);
+    EXPECT_EQ(shown.substr(0, shown.size() - ellipsis.size()),
+              ("y = " + entry).substr(0, shown.size() - ellipsis.size()));
+    // It ends where every name ends, and starts no further left than the plot area.
+    const int width = kCharWidth * static_cast<int>(shown.size());
+    EXPECT_EQ(texts[0].at.x + width, s.area().right + 10);
+    EXPECT_GE(texts[0].at.x, s.area().left);
+    EXPECT_LT(texts[0].at.x, s.area().left + 2 * kCharWidth); // as long as fits
+    EXPECT_EQ(texts[1].text, "y = x^2");                      // a short name stays whole
+
+    // Cut between characters, never inside one.
+    EXPECT_EQ(fitText(c, "y = \u00e5\u00e5\u00e5\u00e5", kCharWidth * 10), "y = \u00e5\u2026");
+}
+
 TEST(GraphBackground, NothingButTheFontOnATinyClientArea) {
     const Drawn d = background(symmetric(10), 30, 30);
     EXPECT_EQ(d.canvas.primitives().size(), 1u); // the clear

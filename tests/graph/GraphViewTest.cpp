@@ -45,7 +45,7 @@ TEST_F(GraphViewTest, PlotsUpToTwelveFunctionsInTheirColours) {
     }
     const PlotOutcome thirteenth = view.plotRequest("x+12", canvas);
     EXPECT_EQ(thirteenth.status, PlotOutcome::Status::LimitReached);
-    EXPECT_TRUE(thirteenth.reported);
+    EXPECT_FALSE(thirteenth.reported); // refused: it stays out of the history
     EXPECT_EQ(thirteenth.message, "Only 12 functions are supported");
     EXPECT_EQ(view.state().functionCount(), 12);
 
@@ -208,14 +208,15 @@ TEST_F(IntegralModeTest, ANewIntegralReplacesTheOld) {
     EXPECT_EQ(y, 8);
 }
 
-TEST_F(IntegralModeTest, RefusedIntegrals) {
+TEST_F(IntegralModeTest, RefusedIntegralsKeepTheOneShown) {
     ASSERT_EQ(view.plotRequest("x;0;1", canvas).status, PlotOutcome::Status::Plotted);
+    const std::size_t shaded = linesInColor(canvas, kFunctionColors[0]).size();
+    const std::size_t traced = polylinesInColor(canvas, kFunctionColors[0]).size();
+    ASSERT_GT(traced, 0u);
     const PlotOutcome invalid = view.plotRequest("x;0", canvas);
     EXPECT_EQ(invalid.status, PlotOutcome::Status::InvalidIntegral);
     EXPECT_TRUE(invalid.showInstructions);
     EXPECT_FALSE(invalid.reported);
-    // The previous integral was removed before the new text was read.
-    EXPECT_FALSE(view.state().integral());
 
     const PlotOutcome number = view.plotRequest("x;zero;1", canvas);
     EXPECT_EQ(number.status, PlotOutcome::Status::BadNumber);
@@ -224,11 +225,21 @@ TEST_F(IntegralModeTest, RefusedIntegrals) {
     const PlotOutcome compile = view.plotRequest("x+;0;1", canvas);
     EXPECT_EQ(compile.status, PlotOutcome::Status::CompileError);
     EXPECT_FALSE(compile.message.empty());
-    EXPECT_FALSE(view.state().integral());
-    EXPECT_EQ(functions.Count(), 0);
+    // A typo loses nothing: the integral shown stays, with its function alone in the list.
+    ASSERT_TRUE(view.state().integral());
+    EXPECT_EQ(view.state().integral()->text, "x;0;1");
+    EXPECT_EQ(functions.Count(), 1);
     view.redraw(canvas);
-    EXPECT_TRUE(linesInColor(canvas, kFunctionColors[0]).empty());
-    EXPECT_TRUE(polylinesInColor(canvas, kFunctionColors[0]).empty());
+    EXPECT_EQ(linesInColor(canvas, kFunctionColors[0]).size(), shaded);
+    EXPECT_EQ(polylinesInColor(canvas, kFunctionColors[0]).size(), traced);
+
+    // An accepted text replaces it, and what the old one used leaves the list.
+    ASSERT_EQ(view.plotRequest("d/dx(x^2);0;1", canvas).status, PlotOutcome::Status::Plotted);
+    const int withOperand = functions.Count();
+    ASSERT_EQ(view.plotRequest("x^2;0;2", canvas).status, PlotOutcome::Status::Plotted);
+    EXPECT_EQ(view.state().integral()->text, "x^2;0;2");
+    EXPECT_EQ(functions.Count(), 1);
+    EXPECT_GT(withOperand, 1);
 }
 
 TEST_F(IntegralModeTest, UndefinedInsideTheLimitsLogsTheErrorLine) {

@@ -105,6 +105,14 @@ TEST(AboutBox, ShowsTheVersionAndLinksToTheHomePage) {
     EXPECT_EQ(about.homePageLink()->objectName(), "UrlLabelHomePage");
     EXPECT_EQ(about.homePageLink()->text(), "Lindor home page");
     EXPECT_EQ(about.homePageLink()->target(), QUrl(kLindorHomePage));
+    // The program's icon, drawn.
+    const QImage icon = child<QLabel>(about, "ProgramIcon")->pixmap().toImage();
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    int drawn = 0;
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x)
+            drawn += qAlpha(icon.pixel(x, y)) > 0;
+    EXPECT_GT(drawn, 100);
 }
 
 TEST(SplashScreen, ShowsTheNameAndAGraphOfItsOwn) {

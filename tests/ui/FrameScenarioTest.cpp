@@ -86,7 +86,12 @@ TEST_F(FrameTest, ZoomInUndoAndZoomBox) {
     EXPECT_NEAR(double(r.xMax), 4, 0.05);
     EXPECT_NEAR(double(r.yMin), -1, 0.05);
     EXPECT_NEAR(double(r.yMax), 3, 0.05);
-    EXPECT_EQ(r.xStep, 1);
+    // The steps suit the new view: grid lines 40 to 100 pixels apart.
+    const graph::PlotArea& a = state().area();
+    EXPECT_GE(r.xStep / (r.xMax - r.xMin) * a.width, 40);
+    EXPECT_LT(r.xStep / (r.xMax - r.xMin) * a.width, 100);
+    EXPECT_GE(r.yStep / (r.yMax - r.yMin) * a.height, 40);
+    EXPECT_LT(r.yStep / (r.yMax - r.yMin) * a.height, 100);
     action("UndoZoom1")->trigger();
     EXPECT_EQ(state().range(), graph::Range::standard());
 }

@@ -34,6 +34,7 @@ public:
     void derivativeCommand() override { ++derivatives; }
     void tangentCommand() override { ++tangents; }
     void normalCommand() override { ++normals; }
+    void runCommand(const std::function<void()>& command) override { command(); }
 };
 
 class FunctionPadTest : public ::testing::Test {

@@ -91,26 +91,28 @@ TEST_F(OutputCommandsTest, CopiesHoldTheWholePictureAndTheNoticeKeepsComingUntil
     EXPECT_TRUE(m_questions.done());
 }
 
-TEST_F(OutputCommandsTest, SavesGetTheirFormatsExtensionAndOpenWhereTheLastSaveWent) {
+TEST_F(OutputCommandsTest, SavesGetLowerCaseExtensionsAndProposeTheDocumentWhereTheLastSaveWent) {
     m_questions.expectSaveFile(path("a.txt"))
-        .expectSaveFile(path("b.bmp"))
+        .expectSaveFile(path("b.BMP"))
         .expectSaveFile(path("c"))
         .expectSaveFile(path("d.GIF"))
         .expectSaveFile(path("e"))
         .expectSaveFile(path("f"));
     run("SaveAsBMPPicture1");
-    EXPECT_EQ(m_questions.lastStartPath(), QDir::homePath());
+    EXPECT_EQ(m_questions.lastStartPath(), QDir::home().filePath("Untitled.bmp"));
     EXPECT_EQ(m_questions.lastFilter(), "Bitmap File (*.bmp *.BMP)");
-    EXPECT_EQ(decoded(path("a.BMP")), bitmap());
+    EXPECT_EQ(decoded(path("a.bmp")), bitmap());
+    // The folder last used, and the document's name.
+    m_state->documentPath = path("sine waves.LDR").toStdString();
     run("SaveAsBMPPicture1");
-    EXPECT_EQ(m_questions.lastStartPath(), path("a.BMP"));
-    EXPECT_TRUE(QFileInfo::exists(path("b.bmp")));
+    EXPECT_EQ(m_questions.lastStartPath(), path("sine waves.bmp"));
+    EXPECT_TRUE(QFileInfo::exists(path("b.BMP"))); // a typed extension is kept as typed
 
     run("SaveAsGIFPicture1");
-    EXPECT_EQ(decoded(path("c.Gif")), bitmap());
+    EXPECT_EQ(decoded(path("c.gif")), bitmap());
     EXPECT_FALSE(m_progress.isVisible());
     run("SaveAsGIFPicture1");
-    EXPECT_EQ(m_questions.lastStartPath(), path("c.Gif"));
+    EXPECT_EQ(m_questions.lastStartPath(), path("sine waves.gif"));
     EXPECT_TRUE(QFileInfo::exists(path("d.GIF")));
 
     run("SaveAsPNGPicture1");
@@ -121,27 +123,27 @@ TEST_F(OutputCommandsTest, SavesGetTheirFormatsExtensionAndOpenWhereTheLastSaveW
 }
 
 TEST_F(OutputCommandsTest, OverwriteIsAskedUnderTheFinalNameAndAFailedSaveKeepsTheOldFile) {
-    writeFile(path("a.BMP"), "old picture");
-    // "a.txt" does not exist, but "a.BMP", the name it is saved under, does.
-    m_questions.expectSaveFile(path("a.txt")).expectYesNo(false, path("a.BMP"));
+    writeFile(path("a.bmp"), "old picture");
+    // "a.txt" does not exist, but "a.bmp", the name it is saved under, does.
+    m_questions.expectSaveFile(path("a.txt")).expectYesNo(false, path("a.bmp"));
     run("SaveAsBMPPicture1");
-    EXPECT_EQ(contentOf(path("a.BMP")), "old picture");
+    EXPECT_EQ(contentOf(path("a.bmp")), "old picture");
 
-    m_questions.expectSaveFile(path("a")).expectYesNo(true, path("a.BMP"));
+    m_questions.expectSaveFile(path("a")).expectYesNo(true, path("a.bmp"));
     run("SaveAsBMPPicture1");
-    EXPECT_EQ(decoded(path("a.BMP")), bitmap());
-    const QByteArray saved = contentOf(path("a.BMP"));
+    EXPECT_EQ(decoded(path("a.bmp")), bitmap());
+    const QByteArray saved = contentOf(path("a.bmp"));
 
     // A folder that is a file: one error naming the file, the earlier picture untouched.
     for (const char* action : {"SaveAsBMPPicture1", "SaveAsPNGPicture1", "SaveAsGIFPicture1",
                                "SaveAsSVGPicture1", "SaveAsPDFPicture1"}) {
-        const QString target = path("a.BMP/inside");
+        const QString target = path("a.bmp/inside");
         m_questions.expectSaveFile(target).expectError(target);
         run(action);
         EXPECT_TRUE(m_questions.done()) << action;
     }
     EXPECT_EQ(m_questions.messages().size(), 7); // two questions and five errors
-    EXPECT_EQ(contentOf(path("a.BMP")), saved);
+    EXPECT_EQ(contentOf(path("a.bmp")), saved);
     EXPECT_FALSE(m_progress.isVisible());
 }
 
@@ -160,7 +162,7 @@ TEST_F(OutputCommandsTest, PdfPictureAndPrintoutsWithoutAPrinterGoToPdfFiles) {
 
     if (!QPrinterInfo::availablePrinters().isEmpty())
         GTEST_SKIP() << "a printer is installed; the PDF fallback is not used";
-    m_questions.expectPrinter(false)
+    m_questions.expectPageSetup(false)
         .expectSaveFile(path("printout"))
         .expectSaveFile(path("log.PDF"))
         .expectSaveFile(path("empty log"));

@@ -24,7 +24,7 @@ public:
         Font,
         OpenFile,
         SaveFile,
-        Printer,
+        PageSetup,
         Dialog
     };
 
@@ -67,8 +67,8 @@ public:
         e.text = path;
         return *this;
     }
-    ScriptedQuestions& expectPrinter(bool ok) {
-        return add(Kind::Printer, {}, ok ? Answer::Ok : Answer::Cancel);
+    ScriptedQuestions& expectPageSetup(bool ok) {
+        return add(Kind::PageSetup, {}, ok ? Answer::Ok : Answer::Cancel);
     }
     // One of the program's dialogs, of class `className` (or any class when empty); the
     // handler plays the user's part and returns the dialog's result.
@@ -121,8 +121,8 @@ public:
         const Expected* e = next(Kind::SaveFile, caption);
         return e && e->text ? *e->text : QString();
     }
-    bool setUpPrinter(QPrinter&, const QString& caption) override {
-        const Expected* e = next(Kind::Printer, caption);
+    bool setUpPage(QPrinter&, const QString& caption) override {
+        const Expected* e = next(Kind::PageSetup, caption);
         return e && e->answer == Answer::Ok;
     }
     int runDialog(QDialog& dialog) override {
@@ -154,7 +154,7 @@ private:
     static const char* name(Kind kind) {
         static const char* const names[] = {"information", "error", "yes/no",    "save changes",
                                             "input",       "font",  "open file", "save file",
-                                            "printer",     "dialog"};
+                                            "page setup",  "dialog"};
         return names[static_cast<int>(kind)];
     }
 

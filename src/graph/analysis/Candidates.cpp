@@ -2,18 +2,20 @@
 
 #include <algorithm>
 
+#include "graph/analysis/SearchBox.h"
+
 namespace lindor::graph::analysis {
 
 std::vector<int> collectCandidates(const GraphState& state, const std::vector<Curve>& curves) {
     std::vector<int> candidates;
-    // A drag that ends beyond the window counts as ending at its last pixel.
-    const int currentX = std::min(state.drag.currentX, state.clientWidth() - 1);
-    const int currentY = std::min(state.drag.currentY, state.clientHeight() - 1);
-    const double xa = static_cast<double>(state.PixelToX(state.drag.startX));
-    const double xb = static_cast<double>(state.PixelToX(currentX));
+    // The rectangle in either drag direction; a corner beyond the window counts as lying
+    // on its last pixel.
+    const SearchBox box = searchBoxFromDrag(state);
+    const double xa = static_cast<double>(box.left);
+    const double xb = static_cast<double>(box.right);
     const double dx = (xb - xa) / kCandidateSamples;
-    const double yTop = static_cast<double>(state.PixelToY(state.drag.startY));
-    const double yBottom = static_cast<double>(state.PixelToY(currentY));
+    const double yTop = static_cast<double>(box.top);
+    const double yBottom = static_cast<double>(box.bottom);
 
     const std::size_t count =
         std::min(static_cast<std::size_t>(state.functionCount()), curves.size());

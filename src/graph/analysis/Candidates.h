@@ -14,8 +14,8 @@ constexpr int kCandidateSamples = 100;
 
 // The positions of the plotted functions (in list order) for which one of 101 evenly
 // spaced samples across the rectangle's width is defined and lies within its height.
-// `curves` holds the curve of each list position. A rectangle dragged upwards holds
-// nothing.
+// `curves` holds the curve of each list position. The rectangle may have been dragged in
+// any direction.
 std::vector<int> collectCandidates(const GraphState& state, const std::vector<Curve>& curves);
 
 } // namespace lindor::graph::analysis

@@ -106,8 +106,40 @@ private:
 
 } // namespace
 
-void finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
-                          RangeSelectionHost& host, const AnalysisContext& context) {
+const char* operationKey(RangeOperation operation) {
+    switch (operation) {
+    case RangeOperation::Root:
+        return "Root";
+    case RangeOperation::Maximum:
+        return "Maximum";
+    case RangeOperation::Minimum:
+        return "Minimum";
+    case RangeOperation::Intersection:
+        return "Intersection";
+    case RangeOperation::ZoomBox:
+        return "ZoomBox";
+    case RangeOperation::XCalc:
+        return "XCalc";
+    case RangeOperation::YCalc:
+        return "YCalc";
+    case RangeOperation::YIntersection:
+        return "YIntersection";
+    }
+    return "";
+}
+
+std::optional<RangeOperation> firstPending(const GraphState& state) {
+    for (int op = 1; op <= kRangeOperationCount; ++op)
+        if (state.isPending(static_cast<RangeOperation>(op)))
+            return static_cast<RangeOperation>(op);
+    return std::nullopt;
+}
+
+SelectionEnd finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
+                                  RangeSelectionHost& host, const AnalysisContext& context) {
+    const bool pending = state.anyPending();
+    if (pending && isClick(state.drag))
+        return SelectionEnd::Click;
     if (state.mode() == Mode::Function)
         state.candidates = collectCandidates(state, curves);
     Dispatch dispatch(state, curves, host, context);
@@ -117,6 +149,7 @@ void finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
             dispatch.run(operation);
     }
     state.clearPending();
+    return pending ? SelectionEnd::Ran : SelectionEnd::Nothing;
 }
 
 } // namespace lindor::graph::analysis

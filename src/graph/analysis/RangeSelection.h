@@ -4,6 +4,7 @@
 // the host, so that the window only has to forward its mouse release here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,11 +37,23 @@ public:
     virtual void zoomToBox(const SearchBox& box) = 0;
 };
 
-// Runs at the release of the mouse button: in function mode rebuilds the candidate
-// list, then runs every pending operation (Root first, Y-Intersection last) on the
+// The translation key that names a range operation ("Root", "ZoomBox", ...).
+const char* operationKey(RangeOperation operation);
+// The first pending operation in the order they run, if any is pending.
+std::optional<RangeOperation> firstPending(const GraphState& state);
+
+enum class SelectionEnd {
+    Ran,     // the pending operations ran on the dragged rectangle and were cleared
+    Click,   // press and release were too close together: nothing ran, still pending
+    Nothing, // no operation was pending
+};
+
+// Runs at the release of the mouse button. A click (see isClick) with an operation pending
+// keeps it pending and does nothing else. Otherwise, in function mode, it rebuilds the
+// candidate list, runs every pending operation (Root first, Y-Intersection last) on the
 // search box of the drag, and finally clears the pending operations. `curves` holds the
 // curve of each position of the plotted-function list.
-void finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
-                          RangeSelectionHost& host, const AnalysisContext& context);
+SelectionEnd finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
+                                  RangeSelectionHost& host, const AnalysisContext& context);
 
 } // namespace lindor::graph::analysis

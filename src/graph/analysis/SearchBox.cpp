@@ -1,13 +1,44 @@
 #include "graph/analysis/SearchBox.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace lindor::graph::analysis {
 
+namespace {
+
+int onClient(int pixel, int size) {
+    return std::clamp(pixel, 0, std::max(size - 1, 0));
+}
+
+} // namespace
+
+PixelRect draggedPixels(const GraphState& state) {
+    const DragState& d = state.drag;
+    const int x0 = onClient(d.startX, state.clientWidth());
+    const int x1 = onClient(d.currentX, state.clientWidth());
+    const int y0 = onClient(d.startY, state.clientHeight());
+    const int y1 = onClient(d.currentY, state.clientHeight());
+    return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+}
+
+bool isClick(const DragState& drag) {
+    return std::abs(drag.currentX - drag.startX) < kClickTolerance &&
+           std::abs(drag.currentY - drag.startY) < kClickTolerance;
+}
+
 SearchBox searchBoxFromDrag(const GraphState& state) {
+    const PixelRect r = draggedPixels(state);
+    const long double x0 = state.PixelToX(r.left);
+    const long double x1 = state.PixelToX(r.right);
+    const long double y0 = state.PixelToY(r.bottom);
+    const long double y1 = state.PixelToY(r.top);
+    // A mirrored Range maps the pixels the other way round; the box stays in order.
     SearchBox box;
-    box.left = state.PixelToX(state.drag.startX);
-    box.right = state.PixelToX(state.drag.currentX);
-    box.bottom = state.PixelToY(state.drag.currentY);
-    box.top = state.PixelToY(state.drag.startY);
+    box.left = std::min(x0, x1);
+    box.right = std::max(x0, x1);
+    box.bottom = std::min(y0, y1);
+    box.top = std::max(y0, y1);
     return box;
 }
 

@@ -1,4 +1,4 @@
-// The rectangle dragged over the graph, in plane coordinates.
+// The rectangle dragged over the graph, in window pixels and in plane coordinates.
 #pragma once
 
 #include <cmath>
@@ -7,9 +7,25 @@
 
 namespace lindor::graph::analysis {
 
-// Left and top come from the point where the drag started, right and bottom from where
-// it ended. A rectangle dragged to the left or upwards therefore has right < left or
-// bottom > top, and nothing lies inside it.
+// A press and release closer together than this many pixels in both directions is a
+// click, not a dragged range.
+constexpr int kClickTolerance = 3;
+
+// The dragged rectangle in window pixels, whatever the direction of the drag: left <= right,
+// top <= bottom. A corner beyond the client area counts as lying on its last pixel.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+PixelRect draggedPixels(const GraphState& state);
+
+// True when the last press and release lie less than kClickTolerance pixels apart.
+bool isClick(const DragState& drag);
+
+// The dragged rectangle in plane coordinates: left <= right and bottom <= top whichever
+// way it was dragged.
 struct SearchBox {
     long double left = 0;
     long double right = 0;
@@ -27,8 +43,7 @@ struct SearchBox {
     }
 };
 
-// The search box of the last drag: the start point is the upper-left corner, the
-// current point the lower-right one.
+// The search box of the last drag.
 SearchBox searchBoxFromDrag(const GraphState& state);
 
 } // namespace lindor::graph::analysis

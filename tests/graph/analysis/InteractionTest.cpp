@@ -38,9 +38,13 @@ TEST_F(InteractionTest, CandidatesAreTheCurvesThroughTheRectangle) {
     plot("sqrt(-x)");
     drag(1, 5, 3, -1); // x^2 and -x pass; x+20 lies above; sqrt(-x) is undefined there
     EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
-    // Dragged upwards: bottom above top, nothing inside.
+    // The same rectangle dragged from any corner.
     drag(1, -1, 3, 5);
-    EXPECT_TRUE(collectCandidates(m_state, m_curves).empty());
+    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
+    drag(3, -1, 1, 5);
+    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
+    drag(3, 5, 1, -1);
+    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
     // Dragged beyond the window's right and lower edges.
     m_state.drag.startX = m_state.XToColumn(8);
     m_state.drag.startY = m_state.YToRow(-5);
@@ -144,6 +148,25 @@ TEST_F(InteractionTest, ReleaseRunsThePendingOperationAndClearsIt) {
     finishRangeSelection(m_state, m_curves, host, m_context);
     EXPECT_EQ(host.log.size(), 3u);
     EXPECT_EQ(host.selections, 1);
+}
+
+TEST_F(InteractionTest, AClickKeepsTheOperationPendingAndRunsNothing) {
+    plot("x^2-4");
+    m_state.setPending(RangeOperation::ZoomBox);
+    m_state.drag.startX = m_state.drag.currentX = 100;
+    m_state.drag.startY = 50;
+    m_state.drag.currentY = 52; // two pixels: still a click
+    RecordingHost host;
+    EXPECT_EQ(finishRangeSelection(m_state, m_curves, host, m_context), SelectionEnd::Click);
+    EXPECT_TRUE(m_state.isPending(RangeOperation::ZoomBox));
+    EXPECT_TRUE(host.zoomBoxes.empty());
+
+    m_state.drag.currentY = 53; // three pixels: a range
+    EXPECT_EQ(finishRangeSelection(m_state, m_curves, host, m_context), SelectionEnd::Ran);
+    EXPECT_FALSE(m_state.anyPending());
+    ASSERT_EQ(host.zoomBoxes.size(), 1u);
+    EXPECT_LT(host.zoomBoxes[0].bottom, host.zoomBoxes[0].top);
+    EXPECT_EQ(finishRangeSelection(m_state, m_curves, host, m_context), SelectionEnd::Nothing);
 }
 
 TEST_F(InteractionTest, CancelledSelectionOrQueryLogsNothing) {
