@@ -43,7 +43,7 @@ TEST_F(FrameTest, AHandMadeDocumentNamesWhatItCouldNotPlotInOneMessage) {
     files::testing::writeText(path, content);
     frame->rangeWindow().setRedrawEnabled(false);
     questions.expectOpenFile(QString::fromStdString(path))
-        .expectError(text("RangeNotUsable"))
+        .expectError(text("XminNotBelowXmax"))
         .expectError(text("DocumentEntriesNotPlotted"));
     action("Open1")->trigger();
     EXPECT_TRUE(questions.done());
