@@ -111,7 +111,7 @@ PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
         newWork(canvas);
         m_state.integralLogRequest = logRequest;
     }
-    const IntegralText parsed = parseIntegralText(text, m_functions.context().locale);
+    const IntegralText parsed = parseIntegralText(text, m_functions.context());
     if (parsed.status == IntegralText::Status::Invalid) {
         outcome.status = PlotOutcome::Status::InvalidIntegral;
         outcome.showInstructions = true;
@@ -127,7 +127,8 @@ PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
         outcome.status = PlotOutcome::Status::CompileError;
         return outcome;
     }
-    m_state.setIntegral(PlottedIntegral{text, std::move(compiled), parsed.lower, parsed.upper});
+    m_state.setIntegral(
+        PlottedIntegral{text, std::move(compiled), parsed.lower, parsed.upper, parsed.reversed});
     drawIntegral(canvas);
     canvas.flush();
     outcome.status = PlotOutcome::Status::Plotted;
@@ -182,8 +183,9 @@ void GraphView::drawIntegral(Canvas& canvas) {
         if (m_log) {
             m_log("");
             m_log("y = " + integral->text);
-            m_log(integralResultLine(f, integral->lower, integral->upper, m_language,
-                                     m_functions.context().locale));
+            const long double from = integral->reversed ? integral->upper : integral->lower;
+            const long double to = integral->reversed ? integral->lower : integral->upper;
+            m_log(integralResultLine(f, from, to, m_language, m_functions.context().locale));
         }
     }
 }
