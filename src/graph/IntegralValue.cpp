@@ -34,7 +34,7 @@ constexpr int kEdgeSteps = 200;
 const Real kNarrowestCell = std::ldexp(1.0L, -80);
 // A cell at most this many numbers wide is not split further; the numbers in it are
 // looked at one by one.
-constexpr Real kScannedSpacings = 1024;
+constexpr Real kScannedSpacings = 256;
 // How close to a point its growth is looked at: 2^30 times the numbers' spacing there (a
 // point known only to a few units in the last place is still seen from far enough), or
 // 2^-100 of the cell at 0.
