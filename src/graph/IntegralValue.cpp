@@ -49,8 +49,11 @@ constexpr Real kSteadyGrowth = 0.05L;
 // relative to the integral of |f|.
 constexpr std::size_t kTanhSinhLevels = 10;
 constexpr Real kTanhSinhTolerance = 1e-14L;
+// The least width of its cells, in spacings of the numbers at their ends.
+const Real kTanhSinhSpacings = std::ldexp(1.0L, 32);
 
 constexpr Real kNaN = std::numeric_limits<Real>::quiet_NaN();
+const Real kShortestInterval = std::numeric_limits<Real>::min() * std::ldexp(1.0L, 64);
 
 struct BudgetSpent {};
 
@@ -150,6 +153,24 @@ bool byError(const Cell& a, const Cell& b) {
 boost::math::quadrature::tanh_sinh<Real>& tanhSinh() {
     static boost::math::quadrature::tanh_sinh<Real> rule(kTanhSinhLevels);
     return rule;
+}
+
+// Boost 1.74 reports the tanh-sinh error estimate in the units of the rule's own interval
+// [-1, 1] (the value and L1 in those of the interval integrated); a version that scales it
+// too would make this factor 1. Which one is found once, from two integrals of 1/sqrt(x)
+// that differ only in scale: unscaled, the wider one reports half the error, scaled twice.
+Real tanhSinhErrorFactor(Real halfWidth) {
+    static const bool scaled = [] {
+        // A coarse tolerance leaves an error estimate well above rounding.
+        const Real coarse = 1e-5L;
+        const auto f = [](Real x) { return 1 / std::sqrt(x); };
+        Real narrow = 0;
+        Real wide = 0;
+        tanhSinh().integrate(f, Real(0), Real(1), coarse, &narrow);
+        tanhSinh().integrate(f, Real(0), Real(4), coarse, &wide);
+        return wide > narrow;
+    }();
+    return scaled ? 1 : halfWidth;
 }
 
 IntegralValue withStatus(IntegralValue::Status status, Real where = 0) {
@@ -259,8 +280,10 @@ private:
         for (std::size_t i = 0; i + 1 < points.size(); ++i) {
             const Real p = points[i];
             const Real q = points[i + 1];
-            const bool atP = specialAt(p).has_value();
-            const bool atQ = specialAt(q).has_value();
+            // A cell too narrow for the end rule is one for Gauss-Kronrod.
+            const bool fits = fitsTanhSinh(p, q);
+            const bool atP = fits && specialAt(p).has_value();
+            const bool atQ = fits && specialAt(q).has_value();
             if (atP && atQ) {
                 const Real m = p + (q - p) / 2;
                 result.push_back(Cell{p, m, -1, {}, 0, 0, 0});
@@ -270,6 +293,15 @@ private:
             }
         }
         return result;
+    }
+
+    // tanh-sinh places its points relative to the cell's half width: the cell must be wide
+    // against the spacing of the numbers at its ends and against the smallest number.
+    static bool fitsTanhSinh(Real from, Real to) {
+        const Real width = to - from;
+        const Real finest = std::max(
+            {spacingAt(from), spacingAt(to), std::numeric_limits<Real>::min() * kTanhSinhSpacings});
+        return width > kTanhSinhSpacings * finest;
     }
 
     // How f grows towards the special end e of a cell `width` wide that lies on `side`
@@ -360,6 +392,7 @@ private:
             }
             try {
                 c.value = tanhSinh().integrate(f, from, to, kTanhSinhTolerance, &c.error, &c.l1);
+                c.error *= tanhSinhErrorFactor((to - from) / 2);
             } catch (const std::exception&) {
                 // The rule stops at a value that is not finite.
                 c.value = kNaN;
@@ -375,6 +408,11 @@ private:
         const Real width = c.to - c.from;
         const Real middle = c.from + width / 2;
         if (width <= kScannedSpacings * spacingAt(middle))
+            return false;
+        // The half at a special end keeps the end rule.
+        if (c.singularEnd < 0 && !fitsTanhSinh(c.from, middle))
+            return false;
+        if (c.singularEnd > 0 && !fitsTanhSinh(middle, c.to))
             return false;
         // Around 0 the numbers get ever denser: a cell there ends at a part of the interval.
         if (c.from <= 0 && c.to >= 0 && width <= kNarrowestCell * length())
@@ -564,7 +602,10 @@ IntegralValue integrate(const Integrand& f, long double from, long double to) {
     }
     const Real lower = std::min(from, to);
     const Real upper = std::max(from, to);
-    if (!std::isfinite(lower) || !std::isfinite(upper) || !std::isfinite(upper - lower))
+    // Numbers below the normal range carry too few digits for positions inside such an
+    // interval; an interval too long for a number has no width to work with.
+    const Real length = upper - lower;
+    if (!std::isfinite(length) || length < kShortestInterval)
         return withStatus(IntegralValue::Status::Inaccurate);
     IntegralValue v = Integration(f, lower, upper).run();
     if (to < from)

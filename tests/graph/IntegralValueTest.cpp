@@ -104,5 +104,20 @@ TEST_F(IntegralValueTest, UndefinedPartsAndWildFunctions) {
     }
 }
 
+TEST_F(IntegralValueTest, ExtremeIntervals) {
+    const long double one = 1;
+    const long double next = std::nextafter(one, 2.0L);
+    const IntegralValue narrow = of("x", one, next);
+    ASSERT_EQ(narrow.status, IntegralValue::Status::Value);
+    EXPECT_NEAR(static_cast<double>(narrow.value / (next - one)), 1, 1e-15);
+    EXPECT_EQ(of("1/x", -1E300L, 1E300L).status, IntegralValue::Status::Unbounded);
+    EXPECT_EQ(of("ln x", 0, 1E4000L).status, IntegralValue::Status::Value);
+    // Too long for a number, or so short that positions in it lose their digits.
+    EXPECT_EQ(of("x", -1E4932L, 1E4932L).status, IntegralValue::Status::Inaccurate);
+    EXPECT_EQ(of("sin(x)/x", 0, 1E-4945L).status, IntegralValue::Status::Inaccurate);
+    for (const long double to : {1E-4900L, 1E-4000L, 1E-30L})
+        EXPECT_LE(of("1/sqrt x", 0, to).error, 1e-11L * std::sqrt(to)) << static_cast<double>(to);
+}
+
 } // namespace
 } // namespace lindor::graph
