@@ -15,6 +15,9 @@ namespace {
 // many digits and only then rounded to the requested precision, so that a value such as
 // 1.005 (stored a hair below the half) still rounds the way it reads.
 constexpr int kLongDoubleDigits = 18;
+// Decimals of at most this many digits are told apart by the long doubles nearest to them
+// with room to spare.
+constexpr int kShortDecimalDigits = 17;
 // Beyond this the digits would only show the binary representation's noise.
 constexpr int kMaxPrecision = 40;
 
@@ -166,7 +169,12 @@ std::string formatGeneral(long double value, int precision, const NumberLocale& 
 std::string formatShortest(long double value, int maxPrecision, const NumberLocale& locale) {
     maxPrecision = std::clamp(maxPrecision, 1, kMaxPrecision);
     const std::string longest = formatDigits(value, maxPrecision, maxPrecision, locale);
-    if (!std::isfinite(value) || !readsBack(longest, value, locale))
+    // Up to 17 digits, a long double that reads back from a decimal of that many digits lies
+    // far closer to it than half a unit in its last digit, so the text of maxPrecision digits
+    // (trailing zeros dropped) is that decimal; and when none reads back, it is the answer
+    // anyway. Only longer texts need the search.
+    if (maxPrecision <= kShortDecimalDigits || !std::isfinite(value) ||
+        !readsBack(longest, value, locale))
         return longest;
     // A text that reads back stays one with more digits (it is at least as close), so the
     // fewest digits are found by halving the range.
