@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev libgif-dev xvfb xauth python3-pil
-          fonts-dejavu-core libgl1-mesa-dev locales libasmjit-dev
+          fonts-dejavu-core libgl1-mesa-dev locales libasmjit-dev libboost-math-dev
           librsvg2-bin desktop-file-utils appstream shared-mime-info man-db file dpkg-dev lintian)
 missing=()
 for p in "${packages[@]}"; do

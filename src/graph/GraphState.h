@@ -77,12 +77,13 @@ struct PlottedFunction {
 };
 
 // The integral of integral mode: the whole text ("f;lower;upper"), the compiled integrand
-// and the limits, lower <= upper.
+// and the limits, lower <= upper; `reversed` when they were typed upper first.
 struct PlottedIntegral {
     std::string text;
     std::shared_ptr<expr::TFunction> compiled;
     long double lower = 0;
     long double upper = 0;
+    bool reversed = false;
 };
 
 class GraphState {

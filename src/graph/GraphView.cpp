@@ -116,7 +116,7 @@ PlotOutcome GraphView::addFunction(const std::string& text, Canvas& canvas) {
 PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
     // The integral shown stays until a new text is accepted: a typo loses nothing.
     PlotOutcome outcome;
-    const IntegralText parsed = parseIntegralText(text, m_functions.context().locale);
+    const IntegralText parsed = parseIntegralText(text, m_functions.context());
     if (parsed.status == IntegralText::Status::Invalid) {
         outcome.status = PlotOutcome::Status::InvalidIntegral;
         outcome.showInstructions = true;
@@ -144,7 +144,8 @@ PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
         clearStep(canvas);
         backgroundStep(canvas);
     }
-    m_state.setIntegral(PlottedIntegral{text, std::move(compiled), parsed.lower, parsed.upper});
+    m_state.setIntegral(
+        PlottedIntegral{text, std::move(compiled), parsed.lower, parsed.upper, parsed.reversed});
     drawIntegral(canvas);
     canvas.flush();
     outcome.status = PlotOutcome::Status::Plotted;
@@ -208,8 +209,9 @@ void GraphView::drawIntegral(Canvas& canvas) {
         if (m_log) {
             m_log("");
             m_log("y = " + integral->text);
-            m_log(integralResultLine(f, integral->lower, integral->upper, m_language,
-                                     m_functions.context().locale));
+            const long double from = integral->reversed ? integral->upper : integral->lower;
+            const long double to = integral->reversed ? integral->lower : integral->upper;
+            m_log(integralResultLine(f, from, to, m_language, m_functions.context().locale));
         }
     }
 }

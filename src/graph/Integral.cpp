@@ -3,25 +3,28 @@
 #include <algorithm>
 #include <cmath>
 
+#include "expr/ConstantText.h"
+#include "graph/IntegralValue.h"
 #include "lang/Language.h"
 
 namespace lindor::graph {
 
 namespace {
 
-bool parseLimit(const std::string& text, const NumberLocale& locale, long double& value,
-                std::string& error) {
-    // The conversion refuses texts whose value overflows, so a limit is always finite.
-    if (tryParseNumber(text, locale, value))
-        return true;
-    error = ConversionError(text).what();
-    return false;
+// The text of key `key` with "%s" replaced by `value`.
+std::string withValue(const lang::Language& language, const char* key, const std::string& value) {
+    std::string text = language.text(key);
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, value);
+    return text;
 }
 
 } // namespace
 
-IntegralText parseIntegralText(const std::string& text, const NumberLocale& locale) {
+IntegralText parseIntegralText(const std::string& text, expr::EngineContext& engine) {
     IntegralText result;
+    // Blanks hold no semicolons: the semicolons of the text are those of its compact form.
     std::string compact;
     for (char c : text)
         if (c != ' ' && c != '\t')
@@ -33,44 +36,43 @@ IntegralText parseIntegralText(const std::string& text, const NumberLocale& loca
     const std::size_t p2 = rest.find(';');
     if (p2 == std::string::npos || p2 + 1 == rest.size())
         return result;
-    result.function = text.substr(0, text.find(';'));
+    const std::size_t first = text.find(';');
+    const std::size_t second = text.find(';', first + 1);
+    result.function = text.substr(0, first);
     result.status = IntegralText::Status::BadNumber;
-    if (!parseLimit(rest.substr(0, p2), locale, result.lower, result.error) ||
-        !parseLimit(rest.substr(p2 + 1), locale, result.upper, result.error))
+    const expr::ConstantValue lower =
+        expr::evaluateConstant(text.substr(first + 1, second - first - 1), engine);
+    if (!lower.ok) {
+        result.error = lower.error;
         return result;
-    if (result.upper < result.lower)
-        std::swap(result.lower, result.upper);
+    }
+    const expr::ConstantValue upper = expr::evaluateConstant(text.substr(second + 1), engine);
+    if (!upper.ok) {
+        result.error = upper.error;
+        return result;
+    }
+    result.reversed = upper.value < lower.value;
+    result.lower = std::min(lower.value, upper.value);
+    result.upper = std::max(lower.value, upper.value);
     result.status = IntegralText::Status::Valid;
     return result;
 }
 
-bool trapezoidIntegral(const Evaluator& f, long double lower, long double upper,
-                       long double& value) {
-    long double ya = 0;
-    long double yb = 0;
-    if (!f(lower, ya) || !f(upper, yb))
-        return false;
-    const long double h = (upper - lower) / kIntegralIntervals;
-    long double sum = ya + yb;
-    long double x = lower;
-    for (int k = 1; k < kIntegralIntervals; ++k) {
-        x += h; // accumulated, as the samples of the shading are walked
-        long double y = 0;
-        if (!f(x, y))
-            return false;
-        sum += 2 * y;
-    }
-    value = sum * h / 2;
-    return true;
-}
-
-std::string integralResultLine(const Evaluator& f, long double lower, long double upper,
+std::string integralResultLine(const Evaluator& f, long double from, long double to,
                                const lang::Language& language, const NumberLocale& locale) {
-    long double value = 0;
-    // An overflowing sum is no value either.
-    if (!trapezoidIntegral(f, lower, upper, value) || !std::isfinite(value))
+    const IntegralValue v = integrate(f, from, to);
+    switch (v.status) {
+    case IntegralValue::Status::Value:
+        return language.text("Integral") + "=" + formatGeneral(v.value, kIntegralDigits, locale);
+    case IntegralValue::Status::Unbounded:
+        return withValue(language, "IntegralUnbounded",
+                         formatGeneral(v.where, kIntegralDigits, locale));
+    case IntegralValue::Status::Undefined:
         return language.text("ErrorWhenCalculatingIntegral");
-    return language.text("Integral") + "=" + formatGeneral(value, kIntegralPrecision, locale);
+    case IntegralValue::Status::Inaccurate:
+        break;
+    }
+    return language.text("IntegralNotAccurate");
 }
 
 int integralBaseRow(const GraphState& s) {

@@ -1,5 +1,5 @@
 // Integral mode: the integral text "function;lower;upper", the shading of the area
-// between the curve and the x axis, and the trapezoid value with its log lines.
+// between the curve and the x axis, and the integral's value with its log lines.
 #pragma once
 
 #include <string>
@@ -15,40 +15,33 @@ class Language;
 }
 namespace lindor::expr {
 class TFunctionDB;
-}
+struct EngineContext;
+} // namespace lindor::expr
 
 namespace lindor::graph {
-
-// The integral value is written with five significant digits.
-constexpr int kIntegralPrecision = 5;
-// Number of trapezoids of the integral.
-constexpr int kIntegralIntervals = 1000;
 
 struct IntegralText {
     enum class Status {
         Valid,
         Invalid,   // a semicolon missing or last: the integral instructions apply
-        BadNumber, // a limit is not a (finite) number; `error` holds the message
+        BadNumber, // a limit is not a constant with a finite value; `error` says why
     };
     Status status = Status::Invalid;
     std::string function; // the text up to the first ";", blanks kept
     long double lower = 0;
     long double upper = 0; // lower <= upper
+    bool reversed = false; // the limits were typed upper first: the value changes sign
     std::string error;
 };
 
-// Splits "text;lower;upper". Blanks are ignored in the limits; only the first two
-// semicolons separate; reversed limits are swapped.
-IntegralText parseIntegralText(const std::string& text, const NumberLocale& locale);
+// Splits "text;lower;upper". Only the first two semicolons separate. A limit is a constant
+// expression ("pi/2", "sqrt 2", "-2E-3"), read in the engine's number format and angle
+// mode; blanks in it are ignored.
+IntegralText parseIntegralText(const std::string& text, expr::EngineContext& engine);
 
-// Trapezoid value of f from lower to upper with 1000 intervals. False when f is undefined
-// at a limit or at one of the inner points.
-bool trapezoidIntegral(const Evaluator& f, long double lower, long double upper,
-                       long double& value);
-
-// "Integral=<value>" with the value at five digits, or the text of
-// "ErrorWhenCalculatingIntegral".
-std::string integralResultLine(const Evaluator& f, long double lower, long double upper,
+// The integral from `from` to `to` (the limits in the order typed): "Integral=<value>" with
+// ten significant digits, or the line that says why there is no such value.
+std::string integralResultLine(const Evaluator& f, long double from, long double to,
                                const lang::Language& language, const NumberLocale& locale);
 
 // The row the shading hangs from: the x axis when it is in view, otherwise the edge of

@@ -8,7 +8,7 @@ IntegralReport integralLogLines(const std::string& text, expr::TFunctionDB& func
                                 const lang::Language& language) {
     IntegralReport report;
     const NumberLocale& locale = functions.context().locale;
-    const IntegralText parsed = parseIntegralText(text, locale);
+    const IntegralText parsed = parseIntegralText(text, functions.context());
     if (parsed.status == IntegralText::Status::Invalid) {
         report.error = language.text("IntegralTextNotValid");
         return report;
@@ -24,8 +24,9 @@ IntegralReport integralLogLines(const std::string& text, expr::TFunctionDB& func
     const Evaluator f = [&function](long double x, long double& y) {
         return function.Evaluate(x, y);
     };
-    report.lines = {"", "y = " + text,
-                    integralResultLine(f, parsed.lower, parsed.upper, language, locale)};
+    const long double from = parsed.reversed ? parsed.upper : parsed.lower;
+    const long double to = parsed.reversed ? parsed.lower : parsed.upper;
+    report.lines = {"", "y = " + text, integralResultLine(f, from, to, language, locale)};
     report.ok = true;
     return report;
 }

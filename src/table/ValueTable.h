@@ -33,9 +33,13 @@ struct ValueTableResult {
     std::string error;
 };
 
-// Builds the table. Numbers are read and written with the locale of the engine context
-// of `functions`; a function object is compiled for this call only (its "d/dx" operands
-// are added to `functions`). `language` words the refusals of unusable steps.
+// Builds the table: x = Xmin + i * Xstep up to Xmax, the last x being Xmax itself when it
+// lies within a millionth of a step of it. The limits are constant expressions ("pi/2")
+// read with the engine context of `functions` (its number format, angle mode and texts);
+// x is written with the fewest digits that read back as the x evaluated (at most 15), y
+// and y' with 10 significant digits. A function object is compiled for this call only
+// (its "d/dx" operands are added to `functions`). `language` words the refusals of
+// unusable steps.
 ValueTableResult buildValueTable(const ValueTableRequest& request, expr::TFunctionDB& functions,
                                  const lang::Language& language);
 

@@ -84,8 +84,8 @@ TfrmValueTable::TfrmValueTable(const lang::Language& language, Questions& questi
     m_memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_memo->setFont(fixed);
-    // Columns of up to ten characters ("-1.23E-10") line up under the header.
-    m_memo->setTabStopDistance(QFontMetricsF(fixed).horizontalAdvance(QLatin1Char('0')) * 11);
+    // Columns of up to sixteen characters ("-1.234567891E-10") line up under the header.
+    m_memo->setTabStopDistance(QFontMetricsF(fixed).horizontalAdvance(QLatin1Char('0')) * 17);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_imageMainMode);

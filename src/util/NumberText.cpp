@@ -1,5 +1,6 @@
 #include "util/NumberText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,9 @@ namespace {
 // many digits and only then rounded to the requested precision, so that a value such as
 // 1.005 (stored a hair below the half) still rounds the way it reads.
 constexpr int kLongDoubleDigits = 18;
+// Decimals of at most this many digits are told apart by the long doubles nearest to them
+// with room to spare.
+constexpr int kShortDecimalDigits = 17;
 // Beyond this the digits would only show the binary representation's noise.
 constexpr int kMaxPrecision = 40;
 
@@ -103,15 +107,16 @@ NumberLocale NumberLocale::fromEnvironment() {
 ConversionError::ConversionError(const std::string& text)
     : std::runtime_error("'" + text + "' is not a valid floating point value"), m_text(text) {}
 
-std::string formatGeneral(long double value, int precision, const NumberLocale& locale) {
+namespace {
+
+// The general number text of `value` rounded to `precision` significant digits, in plain
+// notation for decimal exponents -3..plainUpTo and scientific notation otherwise.
+std::string formatDigits(long double value, int precision, int plainUpTo,
+                         const NumberLocale& locale) {
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))
         return value < 0 ? "-INF" : "INF";
-    if (precision < 1)
-        precision = 1;
-    if (precision > kMaxPrecision)
-        precision = kMaxPrecision;
     if (value == 0)
         return "0";
 
@@ -123,7 +128,7 @@ std::string formatGeneral(long double value, int precision, const NumberLocale& 
     if (value < 0)
         text.push_back('-');
     const int count = static_cast<int>(d.digits.size());
-    if (d.exponent >= -3 && d.exponent <= precision) {
+    if (d.exponent >= -3 && d.exponent <= plainUpTo) {
         if (d.exponent <= 0) {
             text += '0';
             text += locale.decimalSeparator;
@@ -147,6 +152,42 @@ std::string formatGeneral(long double value, int precision, const NumberLocale& 
         text += std::to_string(d.exponent - 1);
     }
     return text;
+}
+
+bool readsBack(const std::string& text, long double value, const NumberLocale& locale) {
+    long double back = 0;
+    return tryParseNumber(text, locale, back) && back == value;
+}
+
+} // namespace
+
+std::string formatGeneral(long double value, int precision, const NumberLocale& locale) {
+    precision = std::clamp(precision, 1, kMaxPrecision);
+    return formatDigits(value, precision, precision, locale);
+}
+
+std::string formatShortest(long double value, int maxPrecision, const NumberLocale& locale) {
+    maxPrecision = std::clamp(maxPrecision, 1, kMaxPrecision);
+    const std::string longest = formatDigits(value, maxPrecision, maxPrecision, locale);
+    // Up to 17 digits, a long double that reads back from a decimal of that many digits lies
+    // far closer to it than half a unit in its last digit, so the text of maxPrecision digits
+    // (trailing zeros dropped) is that decimal; and when none reads back, it is the answer
+    // anyway. Only longer texts need the search.
+    if (maxPrecision <= kShortDecimalDigits || !std::isfinite(value) ||
+        !readsBack(longest, value, locale))
+        return longest;
+    // A text that reads back stays one with more digits (it is at least as close), so the
+    // fewest digits are found by halving the range.
+    int fewest = 1;
+    int most = maxPrecision; // reads back
+    while (fewest < most) {
+        const int middle = fewest + (most - fewest) / 2;
+        if (readsBack(formatDigits(value, middle, maxPrecision, locale), value, locale))
+            most = middle;
+        else
+            fewest = middle + 1;
+    }
+    return formatDigits(value, most, maxPrecision, locale);
 }
 
 bool tryParseNumber(const std::string& text, const NumberLocale& locale, long double& value) {

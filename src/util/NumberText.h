@@ -31,6 +31,11 @@ private:
 // plain notation for decimal exponents -3..precision, scientific otherwise ("1.23E3").
 std::string formatGeneral(long double value, int precision, const NumberLocale& locale);
 
+// The general number text with the fewest significant digits (at most `maxPrecision`) that
+// reads back as `value`, in the notation of precision `maxPrecision` ("1230", not
+// "1.23E3"); the text of `maxPrecision` digits when no such text reads back.
+std::string formatShortest(long double value, int maxPrecision, const NumberLocale& locale);
+
 // Converts a number text (blanks around it allowed, the locale's decimal separator,
 // optional exponent). Throws ConversionError when the text is not a number.
 long double parseNumber(const std::string& text, const NumberLocale& locale);

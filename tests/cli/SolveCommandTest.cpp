@@ -56,9 +56,15 @@ TEST_F(SolveCommandTest, NewtonFindsRootsAndValuesFarFromZero) {
 TEST_F(SolveCommandTest, IntegralPrintsItsLines) {
     const SolveOutput r = solve({"integral", "x^2;0;1"});
     EXPECT_EQ(r.code, kExitOk);
-    ASSERT_EQ(r.out.substr(0, 1), "\n");
-    EXPECT_NE(r.out.find("\ny = x^2"), std::string::npos);
-    EXPECT_NE(r.out.find(text("Integral") + "=0.33333"), std::string::npos);
+    EXPECT_EQ(r.out, "\ny = x^2;0;1\n" + text("Integral") + "=0.3333333333\n");
+    EXPECT_EQ(solve({"integral", "sin x;pi;0"}).out,
+              "\ny = sin x;pi;0\n" + text("Integral") + "=-2\n");
+    const std::string unbounded = text("IntegralUnbounded");
+    EXPECT_EQ(solve({"integral", "1/x;-1;sqrt 2"}).out,
+              "\ny = 1/x;-1;sqrt 2\n" + unbounded.substr(0, unbounded.find("%s")) + "0.\n");
+    const SolveOutput notConstant = solve({"integral", "x;0;x"});
+    EXPECT_EQ(notConstant.code, kExitUsage);
+    EXPECT_NE(notConstant.err.find("'x'"), std::string::npos) << notConstant.err;
 }
 
 TEST_F(SolveCommandTest, BadInputIsAUsageErrorWithAMessage) {

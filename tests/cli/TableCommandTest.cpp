@@ -27,14 +27,18 @@ TEST(TableCommand, PrintsTheWholeTable) {
 
 TEST(TableCommand, SlopesFarFromZeroAreNotZero) {
     const Outcome o = table({"x^3", "999999", "1000001", "1"});
-    EXPECT_EQ(o.out, "y=x^3\nx\ty\ty'\n\n1E6\t1E18\t3E12\n1E6\t1E18\t3E12\n1E6\t1E18\t3E12\n");
+    EXPECT_EQ(o.out, "y=x^3\nx\ty\ty'\n\n999999\t9.99997E17\t2.999994E12\n"
+                     "1000000\t1E18\t3E12\n1000001\t1.000003E18\t3.00000625E12\n");
+    EXPECT_EQ(table({"x", "0", "0.3", "0.1"}).out, "y=x\nx\ty\ty'\n\n0\t0\t1\n0.1\t0.1\t1\n"
+                                                   "0.2\t0.2\t1\n0.3\t0.3\t1\n");
 }
 
 TEST(TableCommand, RefusalsGoToStandardError) {
-    const Outcome badNumber = table({"x", "0", "one", "1"});
+    const Outcome badNumber = table({"x", "0", "abc", "1"});
     EXPECT_EQ(badNumber.code, kExitUsage);
     EXPECT_EQ(badNumber.out, "");
-    EXPECT_NE(badNumber.err.find("'one' is not a valid floating point value"), std::string::npos);
+    EXPECT_EQ(badNumber.err, "lindor: 'abc' is not a number.\n");
+    EXPECT_EQ(table({"x", "-pi", "pi", "pi/2"}).out.substr(12, 17), "-3.14159265358979");
 
     const Outcome zeroStep = table({"x", "0", "1", "0"});
     EXPECT_EQ(zeroStep.code, kExitUsage);

@@ -178,7 +178,7 @@ TEST_F(IntegralModeTest, ShadesAndLogsOnce) {
     view.state().integralLogRequest = true;
     const PlotOutcome o = view.plotRequest("x^2;0;1", canvas);
     ASSERT_EQ(o.status, PlotOutcome::Status::Plotted) << o.message;
-    EXPECT_EQ(log, (std::vector<std::string>{"", "y = x^2;0;1", "Integral=0.33333"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"", "y = x^2;0;1", "Integral=0.3333333333"}));
     EXPECT_FALSE(view.state().integralLogRequest);
     EXPECT_NE(findText(primitivesOf<primitive::Text>(canvas), "y = x^2;0;1"), nullptr);
 
@@ -199,6 +199,7 @@ TEST_F(IntegralModeTest, ANewIntegralReplacesTheOld) {
     EXPECT_EQ(view.state().integral()->text, "x^3; 2 ; -1");
     EXPECT_EQ(view.state().integral()->lower, -1);
     EXPECT_EQ(view.state().integral()->upper, 2);
+    EXPECT_TRUE(view.state().integral()->reversed);
     EXPECT_EQ(functions.Count(), 1);
     // The integrand is its own function, wherever it stands in the function list.
     functions.Get(functions.Add()).Compile("x+100", log.emplace_back());
@@ -261,7 +262,8 @@ TEST(IntegralReport, LinesWithoutAGraph) {
     const lang::Language language = graphTexts();
     const IntegralReport swapped = integralLogLines("x^2;1;0", functions, language);
     ASSERT_TRUE(swapped.ok) << swapped.error;
-    EXPECT_EQ(swapped.lines, (std::vector<std::string>{"", "y = x^2;1;0", "Integral=0.33333"}));
+    EXPECT_EQ(swapped.lines,
+              (std::vector<std::string>{"", "y = x^2;1;0", "Integral=-0.3333333333"}));
     const IntegralReport same = integralLogLines("sin(x);0;0", functions, language);
     ASSERT_TRUE(same.ok);
     EXPECT_EQ(same.lines[2], "Integral=0");

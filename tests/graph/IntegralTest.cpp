@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "GraphTestSupport.h"
+#include "expr/FuncEval.h"
 #include "graph/Integral.h"
 #include "lang/Language.h"
 
@@ -18,90 +19,101 @@ bool square(long double x, long double& y) {
 
 lang::Language texts() {
     lang::Language language;
-    language.loadFromText("Integral=Integral\nErrorWhenCalculatingIntegral=No integral\n");
+    language.loadFromText("Integral=Integral\nErrorWhenCalculatingIntegral=No integral\n"
+                          "IntegralUnbounded=Unbounded near %s\nIntegralNotAccurate=Inaccurate\n"
+                          "NotANumber='%s' is no number\nNumberDependsOnX='%s' has x\n"
+                          "SyntaxError=Not written correctly\nIncorrectCharacter=Incorrect\n"
+                          "NumberHasNoValue='%s' has no value\n");
     return language;
 }
 
-TEST(IntegralText, LimitsAfterTheSemicolons) {
-    const IntegralText t = parseIntegralText("x^2;0;1", NumberLocale{});
+class IntegralTextTest : public ::testing::Test {
+protected:
+    IntegralText parse(const std::string& text) { return parseIntegralText(text, engine); }
+
+    lang::Language language = texts();
+    expr::EngineContext engine = [this] {
+        expr::EngineContext c;
+        c.language = &language;
+        return c;
+    }();
+};
+
+TEST_F(IntegralTextTest, LimitsAfterTheSemicolons) {
+    const IntegralText t = parse("x^2;0;1");
     ASSERT_EQ(t.status, IntegralText::Status::Valid);
     EXPECT_EQ(t.function, "x^2");
     EXPECT_EQ(t.lower, 0);
     EXPECT_EQ(t.upper, 1);
+    EXPECT_FALSE(t.reversed);
 
-    const IntegralText swapped = parseIntegralText("x^2;1;0", NumberLocale{});
+    // The shading runs from the smaller limit; the value takes the order typed.
+    const IntegralText swapped = parse("x^2;1;0");
     EXPECT_EQ(swapped.lower, 0);
     EXPECT_EQ(swapped.upper, 1);
+    EXPECT_TRUE(swapped.reversed);
 
-    const IntegralText blanks = parseIntegralText("x; 0 ; 2", NumberLocale{});
-    ASSERT_EQ(blanks.status, IntegralText::Status::Valid);
-    EXPECT_EQ(blanks.function, "x");
-    EXPECT_EQ(blanks.lower, 0);
-    EXPECT_EQ(blanks.upper, 2);
-
-    const IntegralText spaced = parseIntegralText(" sin x ; - 1 ; 2.5 ", NumberLocale{});
+    const IntegralText spaced = parse(" sin x ; - 1 ; 2.5 ");
     ASSERT_EQ(spaced.status, IntegralText::Status::Valid);
     EXPECT_EQ(spaced.function, " sin x ");
     EXPECT_EQ(spaced.lower, -1);
     EXPECT_EQ(spaced.upper, 2.5L);
 
-    NumberLocale comma;
-    comma.decimalSeparator = ',';
-    comma.thousandsSeparator = '.';
-    EXPECT_EQ(parseIntegralText("x;0;1,5", comma).upper, 1.5L);
+    engine.locale.decimalSeparator = ',';
+    engine.locale.thousandsSeparator = '.';
+    EXPECT_EQ(parse("x;0;1,5").upper, 1.5L);
 }
 
-TEST(IntegralText, MissingOrTrailingSemicolonsAreInvalid) {
+TEST_F(IntegralTextTest, LimitsAreConstantExpressions) {
+    // The engine writes pi with 15 digits.
+    const long double pi = std::acos(-1.0L);
+    EXPECT_NEAR(static_cast<double>(parse("sin x;0;pi").upper), static_cast<double>(pi), 1e-14);
+    EXPECT_NEAR(static_cast<double>(parse("x^2;0;pi/2").upper), static_cast<double>(pi / 2), 1e-14);
+    const IntegralText root = parse("1/x;-1;sqrt 2");
+    EXPECT_EQ(root.lower, -1);
+    EXPECT_EQ(root.upper, std::sqrt(2.0L));
+    EXPECT_EQ(parse("x;1/3;e").lower, 1.0L / 3);
+    EXPECT_EQ(parse("x;-2E-3;0").lower, -2E-3L);
+
+    EXPECT_EQ(parse("x;x;1").error, "'x' has x");
+    EXPECT_EQ(parse("x;0;sin").error, "'sin' is no number");
+}
+
+TEST_F(IntegralTextTest, MissingOrTrailingSemicolonsAreInvalid) {
     for (const char* text : {"x^2", "x^2;", "x^2;1", "x^2;1;", "x^2 ; 1 ; ", ";", ";;"})
-        EXPECT_EQ(parseIntegralText(text, NumberLocale{}).status, IntegralText::Status::Invalid)
-            << text;
+        EXPECT_EQ(parse(text).status, IntegralText::Status::Invalid) << text;
 }
 
-TEST(IntegralText, LimitsThatAreNotNumbers) {
-    for (const char* text : {"x;a;1", "x;0;1;2", "x;;1", "x;0;1e99999"}) {
-        const IntegralText t = parseIntegralText(text, NumberLocale{});
+TEST_F(IntegralTextTest, LimitsThatAreNotNumbers) {
+    for (const char* text : {"x;a;1", "x;0;1;2", "x;;1", "x;0;1e99999", "x;0;ln 0"}) {
+        const IntegralText t = parse(text);
         EXPECT_EQ(t.status, IntegralText::Status::BadNumber) << text;
         EXPECT_FALSE(t.error.empty()) << text;
     }
 }
 
-TEST(IntegralValue, TrapezoidRule) {
-    long double v = 0;
-    ASSERT_TRUE(trapezoidIntegral(square, 0, 1, v));
-    // The trapezoid value of x^2 over 0..1 with 1000 steps is 1/3 + 1/6000000.
-    EXPECT_NEAR(static_cast<double>(v), 1.0 / 3 + 1.0 / 6e6, 1e-12);
-    ASSERT_TRUE(trapezoidIntegral(
-        [](long double x, long double& y) {
-            y = std::sin(x);
-            return true;
-        },
-        0, 0, v));
-    EXPECT_EQ(v, 0);
-    EXPECT_EQ(integralResultLine(square, 0, 1, texts(), NumberLocale{}), "Integral=0.33333");
-}
-
-TEST(IntegralValue, UndefinedSamplesGiveTheErrorLine) {
-    const auto language = texts();
-    int calls = 0;
-    auto holeAtHalf = [&](long double x, long double& y) {
-        ++calls;
-        if (std::fabs(x - 0.5L) < 1e-9L)
-            return false;
-        y = x;
+TEST(IntegralResult, OneLineForEveryOutcome) {
+    const lang::Language language = texts();
+    const NumberLocale comma{',', '.'};
+    EXPECT_EQ(integralResultLine(square, 0, 1, language, NumberLocale{}), "Integral=0.3333333333");
+    EXPECT_EQ(integralResultLine(square, 1, 0, language, comma), "Integral=-0,3333333333");
+    EXPECT_EQ(integralResultLine(square, 2, 2, language, comma), "Integral=0");
+    auto reciprocal = [](long double x, long double& y) {
+        y = 1 / (x - 0.25L);
+        return x != 0.25L;
+    };
+    EXPECT_EQ(integralResultLine(reciprocal, 0, 1, language, comma), "Unbounded near 0,25");
+    auto rootOfNegative = [](long double x, long double& y) {
+        y = std::sqrt(x);
+        return x >= 0;
+    };
+    EXPECT_EQ(integralResultLine(rootOfNegative, -1, 1, language, comma), "No integral");
+    auto noise = [n = 0u](long double, long double& y) mutable {
+        n = n * 1103515245u + 12345u;
+        y = (n >> 8) % 1000;
         return true;
     };
-    EXPECT_EQ(integralResultLine(holeAtHalf, 0, 1, language, NumberLocale{}), "No integral");
-    EXPECT_LT(calls, 1001); // the sum stops at the first undefined sample
-    auto undefinedAtUpper = [](long double x, long double& y) {
-        y = x;
-        return x < 1;
-    };
-    EXPECT_EQ(integralResultLine(undefinedAtUpper, 0, 1, language, NumberLocale{}), "No integral");
-    auto overflowing = [](long double, long double& y) {
-        y = 1e4930L;
-        return true;
-    };
-    EXPECT_EQ(integralResultLine(overflowing, 0, 1e10L, language, NumberLocale{}), "No integral");
+    EXPECT_EQ(integralResultLine(noise, 0, 1, language, comma), "Inaccurate");
 }
 
 struct Shaded {

@@ -23,19 +23,27 @@ TEST_F(FrameTest, ModesKeepTheirOwnHistoriesAndForgetTheGraph) {
     EXPECT_FALSE(action("Root1")->isEnabled());
 
     plot("x^2;0;1");
-    EXPECT_EQ(log(), (QStringList{"", "y = x^2;0;1", text("Integral") + "=0.33333"}));
+    EXPECT_EQ(log(), (QStringList{"", "y = x^2;0;1", text("Integral") + "=0.3333333333"}));
+    // Limits as expressions; a diverging integral says so instead of giving a number; a
+    // limit that depends on x is refused with the reason.
+    plot("1/x;-1;sqrt 2");
+    EXPECT_EQ(log().mid(3),
+              (QStringList{"", "y = 1/x;-1;sqrt 2", text("IntegralUnbounded").replace("%s", "0")}));
+    questions.expectError("'x'");
+    plot("x;0;x");
+    EXPECT_TRUE(questions.done());
     // Enter on an empty box shows the instructions and logs nothing again.
     questions.expectDialog("TdlgIntegralInstructions", [](QDialog&) { return QDialog::Rejected; });
     plot("");
     graph().resize(graph().width() + 20, graph().height());
     QApplication::processEvents();
-    EXPECT_EQ(log().size(), 3);
+    EXPECT_EQ(log().size(), 6);
 
     action("toolbtnFunctionMode")->trigger();
     EXPECT_EQ(entry().history(), (std::vector<std::string>{"sin x", "x^2"}));
     EXPECT_TRUE(log().isEmpty());
     action("toolbtnIntegralMode")->trigger();
-    EXPECT_EQ(entry().history(), (std::vector<std::string>{"x^2;0;1"}));
+    EXPECT_EQ(entry().history(), (std::vector<std::string>{"1/x;-1;sqrt 2", "x^2;0;1"}));
 }
 
 TEST_F(FrameTest, EraseTwoOfThreeLeavesTheThirdWorking) {

@@ -56,13 +56,16 @@ TEST_F(ValueTableDialogTest, CalculatesAndCopiesTheWholeTableWithWindowsLineEnds
     EXPECT_EQ(child<QPushButton>("btnCopyToClipboard")->text(), "Copy to Clipboard");
     EXPECT_EQ(m_dialog.focusWidget(), child<QLineEdit>("editFunction"));
 
-    fill("x^2", "-1", "1", "1");
+    // Limits as expressions; x = Xmin + i * Xstep reaches Xmax; values with 10 digits.
+    fill("x^2/3", "-1", "sqrt 1", "1/2");
     click("btnCalculate");
-    EXPECT_EQ(table(), "y=x^2\nx\ty\ty'\n\n-1\t1\t-2\n0\t0\t0\n1\t1\t2");
+    const QString expected = "y=x^2/3\nx\ty\ty'\n\n-1\t0.3333333333\t-0.6666666667\n"
+                             "-0.5\t0.08333333333\t-0.3333333333\n0\t0\t0\n"
+                             "0.5\t0.08333333333\t0.3333333333\n1\t0.3333333333\t0.6666666667";
+    EXPECT_EQ(table(), expected);
     QGuiApplication::clipboard()->clear();
     click("btnCopyToClipboard");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "y=x^2\r\nx\ty\ty'\r\n\r\n-1\t1\t-2\r\n0\t0\t0\r\n1\t1\t2");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(expected).replace("\n", "\r\n"));
 }
 
 TEST_F(ValueTableDialogTest, MistakesAreReportedAndLeaveTheTableAsItWas) {
@@ -72,12 +75,15 @@ TEST_F(ValueTableDialogTest, MistakesAreReportedAndLeaveTheTableAsItWas) {
     const QString before = table();
 
     m_questions.expectError("Xstep must be greater than 0")
-        .expectError("'1,5' is not a valid floating point value")
+        .expectError("'abc' is not a number.")
+        .expectError("'2x' is not a number: it depends on x.")
         .expectError("parentheses")
         .expectError("Choose a larger Xstep");
     fill("x^2", "-1", "1", "0");
     click("btnCalculate");
-    fill("x^2", "0", "1,5", "1");
+    fill("x^2", "0", "abc", "1");
+    click("btnCalculate");
+    fill("x^2", "2x", "1", "1");
     click("btnCalculate");
     fill("(x+1))", "0", "1", "1");
     click("btnCalculate");
@@ -98,7 +104,7 @@ TEST_F(ValueTableDialogTest, KeepsItsTextsBetweenOpeningsAndFollowsTheAngleMode)
     m_dialog.show();
     EXPECT_EQ(child<QLineEdit>("editFunction")->text(), "sin x");
     EXPECT_EQ(child<QLineEdit>("editXstep")->text(), "1");
-    EXPECT_TRUE(table().endsWith("90\t0.894\t-0.448")) << table().toStdString();
+    EXPECT_TRUE(table().endsWith("90\t0.8939966636\t-0.4480736161")) << table().toStdString();
     EXPECT_EQ(m_dialog.focusWidget(), child<QLineEdit>("editFunction"));
     click("btnCalculate");
     EXPECT_TRUE(table().contains("\n90\t1\t")) << table().toStdString();

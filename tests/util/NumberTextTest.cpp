@@ -76,6 +76,22 @@ TEST(FormatGeneral, ExtremeInputsDoNotCrash) {
     EXPECT_FALSE(formatGeneral(2.0L / 3.0L, 1000, kDot).empty());
 }
 
+TEST(FormatShortest, FewestDigitsThatReadBack) {
+    EXPECT_EQ(formatShortest(0.1L, 15, kDot), "0.1");
+    EXPECT_EQ(formatShortest(1230.0L, 15, kDot), "1230"); // the notation of precision 15
+    EXPECT_EQ(formatShortest(-0.000125L, 15, kComma), "-0,000125");
+    EXPECT_EQ(formatShortest(1e20L, 15, kDot), "1E20");
+    EXPECT_EQ(formatShortest(123456789012.5L, 15, kDot), "123456789012.5");
+    // A third needs more digits than 15 to read back: the longest text is the answer.
+    const long double third = 1.0L / 3;
+    EXPECT_EQ(formatShortest(third, 15, kDot), "0.333333333333333");
+    const std::string exact = formatShortest(third, 21, kDot);
+    EXPECT_GT(exact.size(), 17u);
+    EXPECT_EQ(parseNumber(exact, kDot), third);
+    for (const long double v : {1.0L / 3, 2.0L / 3, 1e-7L, 6.02214076e23L, -1.5e-300L})
+        EXPECT_EQ(parseNumber(formatShortest(v, 21, kDot), kDot), v);
+}
+
 TEST(ParseNumber, AcceptsNumberForms) {
     EXPECT_EQ(parseNumber("1", kDot), 1.0L);
     EXPECT_EQ(parseNumber("-2.5", kDot), -2.5L);
