@@ -8,15 +8,21 @@ namespace lindor::graph {
 
 void plotCurve(const GraphState& s, Canvas& canvas, const Evaluator& f, const CurveEnds& ends,
                int position, const std::string& name) {
+    const bool sampled = s.area().drawable() && isUsableRange(s.range());
+    drawCurve(s, canvas, sampled ? sampleColumns(s, f) : ColumnSamples{}, f, ends, position, name);
+}
+
+void drawCurve(const GraphState& s, Canvas& canvas, const ColumnSamples& samples,
+               const Evaluator& f, const CurveEnds& ends, int position, const std::string& name) {
     const PlotArea& a = s.area();
     const Color color = kFunctionColors[static_cast<std::size_t>(position) % kMaxFunctions];
     canvas.setPen(Pen{color, 1, PenStyle::Solid});
     canvas.setBrush(Brush{colors::kWhite, false});
     if (s.view.showFunctionNames)
         drawFunctionName(s, canvas, position, name);
-    if (!a.drawable() || !isUsableRange(s.range()))
+    if (!a.drawable() || !isUsableRange(s.range()) ||
+        samples.size() != static_cast<std::size_t>(a.width) + 1)
         return;
-    const ColumnSamples samples = sampleColumns(s, f);
     if (s.view.lineStyle == LineStyle::Dotted) {
         for (int i = 0; i <= a.width; ++i) {
             const ColumnSample& c = samples[static_cast<std::size_t>(i)];

@@ -16,6 +16,9 @@ namespace lindor::graph {
 // Leaves the pen width at 1.
 void plotCurve(const GraphState& state, Canvas& canvas, const Evaluator& f, const CurveEnds& ends,
                int position, const std::string& name);
+// The same with the column samples of f given (as sampleColumns makes them on `state`).
+void drawCurve(const GraphState& state, Canvas& canvas, const ColumnSamples& samples,
+               const Evaluator& f, const CurveEnds& ends, int position, const std::string& name);
 
 // The red circle that marks an analysis result at (x, y); nothing when the point lies
 // outside the Range.

@@ -143,7 +143,7 @@ private:
     long double xAt(long double t) const {
         // The formula of ColumnToX, so that whole columns give the same x.
         const Range& r = m_state.range();
-        return r.xMin + (t / m_area.width) * (r.xMax - r.xMin);
+        return columnX(r.xMin, r.xMax - r.xMin, m_area.width, t);
     }
 
     long double tAt(long double x) const {

@@ -18,6 +18,16 @@ bool between(long double v, long double a, long double b) {
 
 } // namespace
 
+long double columnX(long double xMin, long double span, int width, long double t) {
+    // The product first: where span is a whole multiple of the column width with few
+    // enough digits, t * span is exact and so is the quotient, so that every column of a
+    // Range moved by whole columns has exactly the x of the column it shows.
+    const long double product = t * span;
+    if (std::isfinite(product))
+        return xMin + product / width;
+    return xMin + (t / width) * span;
+}
+
 int roundHalfEven(long double v) {
     if (std::isnan(v))
         return 0;
@@ -132,8 +142,7 @@ void GraphState::layout() {
 long double GraphState::ColumnToX(int i) const {
     if (m_area.width == 0)
         return m_range.xMin;
-    return m_range.xMin +
-           (static_cast<long double>(i) / m_area.width) * (m_range.xMax - m_range.xMin);
+    return columnX(m_range.xMin, m_range.xMax - m_range.xMin, m_area.width, i);
 }
 
 long double GraphState::RowToY(int j) const {

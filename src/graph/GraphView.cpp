@@ -43,18 +43,25 @@ void GraphView::backgroundStep(Canvas& canvas) {
 void GraphView::redraw(Canvas& canvas) {
     clearStep(canvas);
     backgroundStep(canvas);
+    std::vector<const expr::TFunction*> plotted;
     if (m_state.mode() == Mode::Function) {
-        for (int p = 0; p < m_state.functionCount(); ++p)
+        for (int p = 0; p < m_state.functionCount(); ++p) {
             plotFunction(p, canvas);
+            plotted.push_back(m_state.functions()[static_cast<std::size_t>(p)].compiled.get());
+        }
     } else {
         drawIntegral(canvas);
+        if (m_state.integral())
+            plotted.push_back(m_state.integral()->compiled.get());
     }
+    m_columns.keepOnly(plotted);
     canvas.flush();
 }
 
 void GraphView::newWork(Canvas& canvas) {
     m_state.clearPlotted();
     m_functions.Clear();
+    m_columns.clear();
     clearStep(canvas);
     backgroundStep(canvas);
     canvas.flush();
@@ -180,11 +187,21 @@ CurveEnds GraphView::curveEnds(int position) const {
     return CurveEnds{true, f->lowerBound(), f->upperBound()};
 }
 
+void GraphView::drawCurveOf(const std::shared_ptr<expr::TFunction>& compiled, int position,
+                            const std::string& name, Canvas& canvas) {
+    const Evaluator f = evaluator(position);
+    const bool sampled = m_state.area().drawable() && isUsableRange(m_state.range());
+    static const ColumnSamples kNone;
+    const ColumnSamples& samples =
+        sampled ? m_columns.samples(compiled, m_functions.context().angleMode, m_state, f) : kNone;
+    drawCurve(m_state, canvas, samples, f, curveEnds(position), position, name);
+}
+
 void GraphView::plotFunction(int position, Canvas& canvas) {
     if (!m_state.isPlottedPosition(position))
         return;
-    plotCurve(m_state, canvas, evaluator(position), curveEnds(position), position,
-              m_state.functions()[static_cast<std::size_t>(position)].text);
+    const PlottedFunction& plotted = m_state.functions()[static_cast<std::size_t>(position)];
+    drawCurveOf(plotted.compiled, position, plotted.text, canvas);
 }
 
 void GraphView::drawIntegral(Canvas& canvas) {
@@ -192,7 +209,7 @@ void GraphView::drawIntegral(Canvas& canvas) {
     if (!integral)
         return;
     const Evaluator f = evaluator(0);
-    plotCurve(m_state, canvas, f, curveEnds(0), 0, integral->text);
+    drawCurveOf(integral->compiled, 0, integral->text, canvas);
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});
     shadeIntegral(m_state, canvas, f, integral->lower, integral->upper);
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});

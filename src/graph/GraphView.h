@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "graph/Canvas.h"
+#include "graph/ColumnCache.h"
 #include "graph/CurvePlotter.h"
 #include "graph/GraphState.h"
 #include "util/NumberText.h"
@@ -67,7 +68,9 @@ public:
     void clearStep(Canvas& canvas);
     // Layout, then grid and axes as the view settings ask.
     void backgroundStep(Canvas& canvas);
-    // Clear, background, then the curves of the current mode.
+    // Clear, background, then the curves of the current mode. The curves' column samples
+    // are kept: after a move by whole columns (analysis::panRange) only the columns that
+    // scroll in are evaluated, and the picture is the one evaluating every column gives.
     void redraw(Canvas& canvas);
     // Empties both plotted lists and the function list, forgets the candidates, pending
     // operations and trace, and draws the empty background.
@@ -100,8 +103,15 @@ public:
     // The range of its own that the same function's text gives, if any.
     CurveEnds curveEnds(int position) const;
 
+    // The column samples kept between redraws (their counts tell what a redraw evaluated).
+    const ColumnCache& columnCache() const { return m_columns; }
+    ColumnCache& columnCache() { return m_columns; }
+
 private:
     std::shared_ptr<expr::TFunction> compiledAt(int position) const;
+    // Draws the curve of `compiled` in colour `position` from the kept column samples.
+    void drawCurveOf(const std::shared_ptr<expr::TFunction>& compiled, int position,
+                     const std::string& name, Canvas& canvas);
 
     // Adds a function to the function list and compiles `text` into it. On failure the
     // function, and any "d/dx" operands its compilation added, leave the list again.
@@ -110,6 +120,7 @@ private:
     expr::TFunctionDB& m_functions;
     const lang::Language& m_language;
     GraphState m_state;
+    ColumnCache m_columns;
     LogSink m_log;
 };
 

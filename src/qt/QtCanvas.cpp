@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace lindor::qtgui {
 
@@ -17,6 +18,13 @@ constexpr int kFarOut = 1 << 24;
 
 int pullIn(int v) {
     return v < -kFarOut ? -kFarOut : (v > kFarOut ? kFarOut : v);
+}
+
+// A rectangle around points that a line with this pen joins: it holds the line's pixels
+// with its caps and joins.
+QRect withPen(const QRect& points, const graph::Pen& pen) {
+    const int reach = 2 * std::max(pen.width, 1) + 2;
+    return points.adjusted(-reach, -reach, reach, reach);
 }
 
 QPen toQPen(const graph::Pen& pen) {
@@ -73,17 +81,24 @@ bool PainterCanvas::ready() {
 }
 
 void PainterCanvas::flush() {
-    if (m_polyline.size() >= 2 && ready())
+    if (m_polyline.size() >= 2 && ready()) {
+        painted(withPen(m_polyline.boundingRect(), m_pen));
         m_painter->drawPolyline(m_polyline);
+    }
     m_polyline.clear();
 }
 
-void PainterCanvas::clear(int width, int height, graph::Color background) {
+void PainterCanvas::takeSize(int width, int height) {
     m_polyline.clear();
     m_width = width;
     m_height = height;
+}
+
+void PainterCanvas::clear(int width, int height, graph::Color background) {
+    takeSize(width, height);
     if (!ready())
         return;
+    painted(QRect(0, 0, width, height));
     m_painter->fillRect(0, 0, width, height, toQColor(background));
 }
 
@@ -140,13 +155,16 @@ void PainterCanvas::polyline(const std::vector<graph::Point>& points) {
         return;
     if (points.size() == 1) {
         const int w = m_pen.width <= 1 ? 1 : m_pen.width;
-        m_painter->fillRect(pullIn(points[0].x), pullIn(points[0].y), w, w, toQColor(m_pen.color));
+        const QRect dot(pullIn(points[0].x), pullIn(points[0].y), w, w);
+        painted(dot);
+        m_painter->fillRect(dot, toQColor(m_pen.color));
         return;
     }
     QPolygon line;
     line.reserve(static_cast<int>(points.size()));
     for (const graph::Point& p : points)
         line << QPoint(pullIn(p.x), pullIn(p.y));
+    painted(withPen(line.boundingRect(), m_pen));
     QPen pen = toQPen(m_pen);
     pen.setCapStyle(Qt::SquareCap);
     m_painter->setPen(pen);
@@ -160,6 +178,7 @@ void PainterCanvas::setPixel(int x, int y, graph::Color color) {
     flush();
     if (!ready())
         return;
+    painted(QRect(x, y, 1, 1));
     m_painter->fillRect(x, y, 1, 1, toQColor(color));
 }
 
@@ -168,6 +187,8 @@ void PainterCanvas::ellipse(int left, int top, int right, int bottom) {
     if (!ready())
         return;
     // The ellipse covers left..right-1 and top..bottom-1.
+    painted(withPen(QRect(QPoint(pullIn(left), pullIn(top)), QPoint(pullIn(right), pullIn(bottom))),
+                    m_pen));
     m_painter->drawEllipse(pullIn(left), pullIn(top), right - left - 1, bottom - top - 1);
 }
 
@@ -178,6 +199,7 @@ void PainterCanvas::polygon(const std::vector<graph::Point>& points) {
     QPolygon poly;
     for (const graph::Point& p : points)
         poly << QPoint(pullIn(p.x), pullIn(p.y));
+    painted(withPen(poly.boundingRect(), m_pen));
     m_painter->drawPolygon(poly);
 }
 
@@ -189,6 +211,11 @@ void PainterCanvas::textOut(int x, int y, const std::string& text) {
     const QFontMetrics metrics(m_qfont);
     x = pullIn(x);
     y = pullIn(y);
+    // The glyphs may reach beyond the text's advance and height (italics, underline).
+    const int reach = metrics.height() / 2 + 2;
+    painted((QRect(x, y, metrics.horizontalAdvance(s), metrics.height()) |
+             metrics.boundingRect(s).translated(x, y + metrics.ascent()))
+                .adjusted(-reach, -reach, reach, reach));
     if (!m_brush.clear)
         m_painter->fillRect(x, y, metrics.horizontalAdvance(s), metrics.height(),
                             toQColor(m_brush.color));
@@ -225,8 +252,33 @@ void QtCanvas::clear(int width, int height, graph::Color background) {
     flush();
     if (m_imagePainter.isActive())
         m_imagePainter.end();
-    m_image = QImage(width > 0 ? width : 1, height > 0 ? height : 1, QImage::Format_RGB32);
-    PainterCanvas::clear(width, height, background);
+    const QSize size(width > 0 ? width : 1, height > 0 ? height : 1);
+    const QRgb fill = toQColor(background).rgb();
+    if (m_image.size() == size && background == m_background) {
+        // Only what was painted since the last clear is not background.
+        uchar* bits = m_image.bits();
+        const qsizetype stride = m_image.bytesPerLine();
+        m_cells.takePainted([&](const QRect& r) {
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + r.left(), r.width(), fill);
+        });
+    } else {
+        m_image = QImage(size, QImage::Format_RGB32);
+        m_image.fill(fill);
+        m_cells.reset(size.width(), size.height());
+        m_background = background;
+    }
+    takeSize(width, height);
+}
+
+QRegion QtCanvas::takeChangedRegion() {
+    std::vector<QRect> runs;
+    m_cells.takeChanged([&runs](const QRect& r) { runs.push_back(r); });
+    QRegion region;
+    // The runs come band by band from the top and from the left within a band, none
+    // touching another: the order QRegion takes them in as they are.
+    region.setRects(runs.data(), static_cast<int>(runs.size()));
+    return region;
 }
 
 bool QtCanvas::thinPen() const {
@@ -271,6 +323,7 @@ void QtCanvas::rasterPixel(graph::Point at, QRgb color) {
         return;
     if (m_imagePainter.isActive())
         m_imagePainter.end(); // the pixels are written directly
+    m_cells.markPixel(at.x, at.y);
     reinterpret_cast<QRgb*>(m_image.scanLine(at.y))[at.x] = color;
 }
 
@@ -291,8 +344,10 @@ void QtCanvas::rasterLine(graph::Point from, graph::Point to, QRgb color) {
     int px = from.x;
     int py = from.y;
     while (px != to.x || py != to.y) {
-        if (px >= 0 && py >= 0 && px < w && py < h)
+        if (px >= 0 && py >= 0 && px < w && py < h) {
             reinterpret_cast<QRgb*>(bits + py * stride)[px] = color;
+            m_cells.markPixel(px, py);
+        }
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;

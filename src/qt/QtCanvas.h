@@ -8,8 +8,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
 
 #include "graph/Canvas.h"
+#include "qt/DirtyCells.h"
 
 namespace lindor::qtgui {
 
@@ -43,6 +45,10 @@ public:
 protected:
     // Called before any painting; a canvas whose painter is not active starts it here.
     virtual void activate() {}
+    // Called with a rectangle that holds every pixel the painter is about to paint.
+    virtual void painted(const QRect& /*area*/) {}
+    // Takes the size of a cleared surface without painting it.
+    void takeSize(int width, int height);
     // Starts the painter when needed; false when there is nothing to paint on.
     bool ready();
     // Pen, brush and font onto the painter (after it was started again).
@@ -80,8 +86,16 @@ public:
     // copies of the image taken now stay as they are.
     const QImage& image();
 
+    // The parts of the image that changed since the last call (all of it the first time):
+    // a window that showed the image then needs to copy only these again. The canvas keeps
+    // track of every pixel it paints, so a clear to the same size and background wipes only
+    // what was painted, and a redraw that moved the picture a little changes only where its
+    // lines were and are.
+    QRegion takeChangedRegion();
+
 protected:
     void activate() override;
+    void painted(const QRect& area) override { m_cells.markArea(area); }
 
 private:
     // True when the pen is one pixel wide and solid: its lines are set pixel by pixel.
@@ -95,6 +109,8 @@ private:
 
     QImage m_image;
     QPainter m_imagePainter;
+    DirtyCells m_cells;
+    graph::Color m_background;
 };
 
 } // namespace lindor::qtgui

@@ -51,12 +51,22 @@ void TGraphWindow::redraw() {
     // A new Range or size moves the traced point: the marker follows at once.
     if (m_traceMarker->isVisible())
         updateTrace(m_lastPointerX);
-    update();
+    refresh();
+}
+
+void TGraphWindow::refresh() {
+    // Only what changed in the picture is copied again (a small part of it after a move
+    // by a few pixels), and where the dragged rectangle was painted.
+    QRegion changed = m_surfaces.takeChangedRegion();
+    if (!m_paintedFocus.isNull())
+        changed += m_paintedFocus.adjusted(-2, -2, 2, 2);
+    m_paintedFocus = QRect();
+    update(changed);
 }
 
 void TGraphWindow::markPoint(long double x, long double y) {
     m_app.graph.markPoint(x, y, canvas());
-    update();
+    refresh();
 }
 
 void TGraphWindow::hideTraceMarker() {
@@ -74,7 +84,10 @@ QPoint TGraphWindow::traceMarkerPosition() const {
 void TGraphWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage& image = m_surfaces.image();
-    p.drawImage(event->rect().topLeft(), image, event->rect());
+    // Rectangle by rectangle: one copy of the bounding rectangle through the clip of a
+    // region of many parts is many times slower.
+    for (const QRect& r : event->region())
+        p.drawImage(r.topLeft(), image, r);
     // Where the window is larger than the picture (between a resize and its redraw).
     const QRect covered = image.rect();
     if (!covered.contains(event->rect())) {
@@ -85,6 +98,7 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
     }
     // The dragged rectangle lives on the window only, never in the picture.
     if (m_app.graphState().drag.focusShown) {
+        m_paintedFocus = m_paintedFocus.united(focusRect());
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(focusRect().adjusted(0, 0, -1, -1));
