@@ -35,73 +35,98 @@ bool drawsRandomNumbers(const expr::TFunction& function) {
     return drawsRandom(function, seen);
 }
 
-ColumnCache::Entry& ColumnCache::entryFor(const std::shared_ptr<expr::TFunction>& function,
-                                          expr::AngleMode angleMode) {
-    auto found = std::find_if(m_entries.begin(), m_entries.end(),
-                              [&](const Entry& e) { return sameFunction(e.function, function); });
-    if (found == m_entries.end()) {
-        m_entries.emplace_back();
-        found = m_entries.end() - 1;
-        found->function = function;
+ColumnCache::Curve& ColumnCache::curve(const std::shared_ptr<expr::TFunction>& function,
+                                       expr::AngleMode angleMode) {
+    auto found =
+        std::find_if(m_curves.begin(), m_curves.end(), [&](const std::unique_ptr<Curve>& c) {
+            return sameFunction(c->function, function);
+        });
+    if (found == m_curves.end()) {
+        m_curves.push_back(std::make_unique<Curve>());
+        found = m_curves.end() - 1;
+        (*found)->function = function;
     }
-    Entry& e = *found;
+    Curve& c = **found;
     const std::string& text = function->normalisedText();
-    if (e.text != text || e.angleMode != angleMode || e.xs.empty()) {
+    if (c.text != text || c.angleMode != angleMode || !c.columns) {
         // New, compiled again or evaluated in the other angle mode: nothing kept applies.
-        e.text = text;
-        e.angleMode = angleMode;
-        e.keepable = !drawsRandomNumbers(*function);
-        e.xs.clear();
-        e.samples.clear();
+        c.text = text;
+        c.angleMode = angleMode;
+        c.drawsRandom = drawsRandomNumbers(*function);
+        c.columns.reset();
+        c.samples.clear();
     }
-    return e;
+    return c;
+}
+
+ColumnCache::ColumnsPtr ColumnCache::columns(const GraphState& state) {
+    const Range& r = state.range();
+    const int width = state.area().width;
+    if (!m_columns || m_columns->xMin != r.xMin || m_columns->xMax != r.xMax ||
+        m_columns->width != width) {
+        auto columns = std::make_shared<Columns>();
+        columns->xMin = r.xMin;
+        columns->xMax = r.xMax;
+        columns->width = width;
+        if (width >= 0) {
+            columns->xs.resize(static_cast<std::size_t>(width) + 1);
+            for (int i = 0; i <= width; ++i)
+                columns->xs[static_cast<std::size_t>(i)] = state.ColumnToX(i);
+        }
+        m_columns = std::move(columns);
+    }
+    return m_columns;
+}
+
+const ColumnSamples& ColumnCache::sample(Curve& c, const ColumnsPtr& now, const Evaluator& f) {
+    const std::vector<long double>& xs = now->xs;
+    const bool keep = !c.drawsRandom && c.columns;
+    if (keep && c.columns == now) {
+        // The same columns (the view moved up or down only, or did not move).
+        m_reused += static_cast<long long>(c.samples.size());
+        return c.samples;
+    }
+    // Both lists of x ascend: one walk pairs every column with a kept column of the same x.
+    const std::vector<long double>* keptXs = keep ? &c.columns->xs : nullptr;
+    const std::size_t keptCount = keptXs ? keptXs->size() : 0;
+    std::size_t kept = 0;
+    long long reused = 0;
+    c.scratch.resize(xs.size());
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        const long double x = xs[i];
+        while (kept < keptCount && (*keptXs)[kept] < x)
+            ++kept;
+        ColumnSample& s = c.scratch[i];
+        if (kept < keptCount && (*keptXs)[kept] == x) {
+            s = c.samples[kept];
+            ++reused;
+        } else {
+            s.y = 0;
+            s.defined = f(x, s.y);
+        }
+    }
+    m_reused += reused;
+    m_evaluated += static_cast<long long>(xs.size()) - reused;
+    c.columns = now;
+    std::swap(c.samples, c.scratch);
+    return c.samples;
 }
 
 const ColumnSamples& ColumnCache::samples(const std::shared_ptr<expr::TFunction>& function,
                                           expr::AngleMode angleMode, const GraphState& state,
                                           const Evaluator& f) {
-    Entry& e = entryFor(function, angleMode);
-    const PlotArea& area = state.area();
-    if (!area.drawable()) {
-        e.xs.clear();
-        e.samples.clear();
-        return e.samples;
-    }
-    const std::size_t columns = static_cast<std::size_t>(area.width) + 1;
-    m_xs.resize(columns);
-    m_samples.resize(columns);
-    for (std::size_t i = 0; i < columns; ++i)
-        m_xs[i] = state.ColumnToX(static_cast<int>(i));
-    // Both lists of x ascend: one walk pairs every column with a kept column of the same x.
-    std::size_t kept = 0;
-    const std::size_t keptCount = e.keepable ? e.xs.size() : 0;
-    for (std::size_t i = 0; i < columns; ++i) {
-        const long double x = m_xs[i];
-        while (kept < keptCount && e.xs[kept] < x)
-            ++kept;
-        ColumnSample& s = m_samples[i];
-        if (kept < keptCount && e.xs[kept] == x) {
-            s = e.samples[kept];
-            ++m_counts.reused;
-        } else {
-            s.y = 0;
-            s.defined = f(x, s.y);
-            ++m_counts.evaluated;
-        }
-    }
-    std::swap(e.xs, m_xs);
-    std::swap(e.samples, m_samples);
-    return e.samples;
+    Curve& c = curve(function, angleMode);
+    return sample(c, columns(state), f);
 }
 
 void ColumnCache::keepOnly(const std::vector<const expr::TFunction*>& plotted) {
-    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
-                                   [&](const Entry& e) {
-                                       const std::shared_ptr<expr::TFunction> f = e.function.lock();
-                                       return !f || std::find(plotted.begin(), plotted.end(),
-                                                              f.get()) == plotted.end();
-                                   }),
-                    m_entries.end());
+    m_curves.erase(std::remove_if(m_curves.begin(), m_curves.end(),
+                                  [&](const std::unique_ptr<Curve>& c) {
+                                      const std::shared_ptr<expr::TFunction> f = c->function.lock();
+                                      return !f || std::find(plotted.begin(), plotted.end(),
+                                                             f.get()) == plotted.end();
+                                  }),
+                   m_curves.end());
 }
 
 } // namespace lindor::graph

@@ -7,6 +7,7 @@
 // picture that evaluating every column would give.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,11 +19,31 @@
 namespace lindor::graph {
 
 // True when evaluating `function` draws random numbers, itself or through the function of
-// a "d/dx" in it: its values cannot be kept.
+// a "d/dx" in it: its values cannot be kept, and it must be evaluated in its turn.
 bool drawsRandomNumbers(const expr::TFunction& function);
 
 class ColumnCache {
 public:
+    // The x of every plot column (ascending), and the Range and width they belong to.
+    struct Columns {
+        long double xMin = 0;
+        long double xMax = 0;
+        int width = -1;
+        std::vector<long double> xs;
+    };
+    using ColumnsPtr = std::shared_ptr<const Columns>;
+
+    // What is kept for one function.
+    struct Curve {
+        std::weak_ptr<expr::TFunction> function;
+        std::string text; // the compiled text: a function compiled again is a new one
+        expr::AngleMode angleMode = expr::AngleMode::Radians;
+        bool drawsRandom = false;
+        ColumnsPtr columns; // where `samples` were taken
+        ColumnSamples samples;
+        ColumnSamples scratch;
+    };
+
     // How many column values were evaluated and how many were taken from the cache since
     // the last reset (for tests and benchmarks).
     struct Counts {
@@ -30,37 +51,39 @@ public:
         long long reused = 0;
     };
 
-    // The samples of `function` (evaluated through `f`) at the plot columns of `state`,
-    // as sampleColumns gives them. Columns whose x was sampled for the same function, text
-    // and angle mode at the last call are reused; the others are evaluated in column order.
-    // The reference stays valid until the next call of samples, keepOnly or clear.
+    // The kept samples of `function` in this angle mode (made empty when it was compiled
+    // again or the angle mode changed). Not to be called while curves are being sampled;
+    // the reference stays valid until keepOnly or clear.
+    Curve& curve(const std::shared_ptr<expr::TFunction>& function, expr::AngleMode angleMode);
+    // The columns of `state` (made again only when its x mapping changed). Not to be called
+    // while curves are being sampled.
+    ColumnsPtr columns(const GraphState& state);
+    // The samples of `curve`'s function (evaluated through `f`) at `columns`, as
+    // sampleColumns gives them: columns sampled at the last call keep their values, the
+    // others are evaluated in column order. Different curves may be sampled on different
+    // threads at the same time.
+    const ColumnSamples& sample(Curve& curve, const ColumnsPtr& columns, const Evaluator& f);
+
+    // curve, columns and sample in one call.
     const ColumnSamples& samples(const std::shared_ptr<expr::TFunction>& function,
                                  expr::AngleMode angleMode, const GraphState& state,
                                  const Evaluator& f);
 
     // Forgets the samples of every function that is not in `plotted`.
     void keepOnly(const std::vector<const expr::TFunction*>& plotted);
-    void clear() { m_entries.clear(); }
+    void clear() { m_curves.clear(); }
 
-    const Counts& counts() const { return m_counts; }
-    void resetCounts() { m_counts = {}; }
+    Counts counts() const { return {m_evaluated.load(), m_reused.load()}; }
+    void resetCounts() {
+        m_evaluated = 0;
+        m_reused = 0;
+    }
 
 private:
-    struct Entry {
-        std::weak_ptr<expr::TFunction> function;
-        std::string text; // the compiled text: a function compiled again is a new one
-        expr::AngleMode angleMode = expr::AngleMode::Radians;
-        bool keepable = false;
-        std::vector<long double> xs; // the x of each column, ascending
-        ColumnSamples samples;
-    };
-
-    Entry& entryFor(const std::shared_ptr<expr::TFunction>& function, expr::AngleMode angleMode);
-
-    std::vector<Entry> m_entries;
-    std::vector<long double> m_xs; // scratch: the columns' x of the current call
-    ColumnSamples m_samples;       // scratch: the samples being made
-    Counts m_counts;
+    std::vector<std::unique_ptr<Curve>> m_curves;
+    ColumnsPtr m_columns; // the columns of the last call
+    std::atomic<long long> m_evaluated{0};
+    std::atomic<long long> m_reused{0};
 };
 
 } // namespace lindor::graph

@@ -9,11 +9,19 @@ namespace lindor::graph {
 void plotCurve(const GraphState& s, Canvas& canvas, const Evaluator& f, const CurveEnds& ends,
                int position, const std::string& name) {
     const bool sampled = s.area().drawable() && isUsableRange(s.range());
-    drawCurve(s, canvas, sampled ? sampleColumns(s, f) : ColumnSamples{}, f, ends, position, name);
+    const ColumnSamples samples = sampled ? sampleColumns(s, f) : ColumnSamples{};
+    drawCurve(s, canvas, samples, curveLines(s, samples, f, ends), position, name);
+}
+
+std::vector<Polyline> curveLines(const GraphState& s, const ColumnSamples& samples,
+                                 const Evaluator& f, const CurveEnds& ends) {
+    if (s.view.lineStyle == LineStyle::Dotted || !isUsableRange(s.range()))
+        return {};
+    return traceCurve(s, samples, f, ends);
 }
 
 void drawCurve(const GraphState& s, Canvas& canvas, const ColumnSamples& samples,
-               const Evaluator& f, const CurveEnds& ends, int position, const std::string& name) {
+               const std::vector<Polyline>& lines, int position, const std::string& name) {
     const PlotArea& a = s.area();
     const Color color = kFunctionColors[static_cast<std::size_t>(position) % kMaxFunctions];
     canvas.setPen(Pen{color, 1, PenStyle::Solid});
@@ -33,7 +41,7 @@ void drawCurve(const GraphState& s, Canvas& canvas, const ColumnSamples& samples
     }
     if (s.view.lineStyle == LineStyle::Bold)
         canvas.setPen(Pen{color, 2, PenStyle::Solid});
-    for (const Polyline& line : traceCurve(s, samples, f, ends))
+    for (const Polyline& line : lines)
         canvas.polyline(line);
     canvas.setPen(Pen{color, 1, PenStyle::Solid});
 }

@@ -4,6 +4,9 @@
 #include <cfenv>
 #include <climits>
 #include <cmath>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace lindor::graph {
 
@@ -17,6 +20,16 @@ bool between(long double v, long double a, long double b) {
 }
 
 } // namespace
+
+int roundToInt(double v) {
+#ifdef __SSE2__
+    // The conversion instruction rounds as nearbyint does, in the current rounding mode,
+    // without the call.
+    return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+    return static_cast<int>(std::nearbyint(v));
+#endif
+}
 
 long double columnX(long double xMin, long double span, int width, long double t) {
     // The product first: where span is a whole multiple of the column width with few
@@ -207,7 +220,7 @@ int GraphState::YToRow(long double y) const {
     if (std::isnan(v))
         return kRowBelowWindow;
     if (std::fabs(v) <= 2147483647.0)
-        return static_cast<int>(std::nearbyint(v));
+        return roundToInt(v);
     return v > 0 ? kRowBelowWindow : kRowAboveWindow;
 }
 

@@ -184,6 +184,10 @@ private:
 // both use it, so a whole column gives the same x in either.
 long double columnX(long double xMin, long double span, int width, long double t);
 
+// Rounds v, which lies within the int range, to the nearest integer in the current
+// rounding mode (halves to the even neighbour by default), as nearbyint does.
+int roundToInt(double v);
+
 // Rounds to the nearest integer, halves to the even neighbour; saturates at the int range.
 int roundHalfEven(long double v);
 

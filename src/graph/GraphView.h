@@ -109,9 +109,23 @@ public:
 
 private:
     std::shared_ptr<expr::TFunction> compiledAt(int position) const;
-    // Draws the curve of `compiled` in colour `position` from the kept column samples.
-    void drawCurveOf(const std::shared_ptr<expr::TFunction>& compiled, int position,
-                     const std::string& name, Canvas& canvas);
+
+    // One curve of a drawing: what it is made from, and its samples and polylines once
+    // computeCurves has made them.
+    struct CurveWork {
+        std::shared_ptr<expr::TFunction> compiled;
+        int position = 0;
+        Evaluator f;
+        CurveEnds ends;
+        ColumnCache::Curve* kept = nullptr;
+        const ColumnSamples* samples = nullptr;
+        std::vector<Polyline> lines;
+    };
+    CurveWork curveWork(int position) const;
+    // Samples (from the kept columns where they serve) and traces the curves; the picture
+    // is the one computing them one after the other gives.
+    void computeCurves(std::vector<CurveWork>& curves);
+    void drawCurveWork(const CurveWork& curve, const std::string& name, Canvas& canvas);
 
     // Adds a function to the function list and compiles `text` into it. On failure the
     // function, and any "d/dx" operands its compilation added, leave the list again.

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <sys/mman.h>
 #include <vector>
 
 namespace lindor::qtgui {
@@ -25,6 +27,27 @@ int pullIn(int v) {
 QRect withPen(const QRect& points, const graph::Pen& pen) {
     const int reach = 2 * std::max(pen.width, 1) + 2;
     return points.adjusted(-reach, -reach, reach, reach);
+}
+
+// A 32-bit image whose pixels lie in memory of its own, aligned for large pages where the
+// system offers them: a picture of a large screen is written row by row in short pieces
+// (the lines, and wiping them), and with small pages nearly every row would cost the
+// processor a page translation of its own.
+QImage pictureImage(QSize size) {
+    constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    const qsizetype stride = static_cast<qsizetype>(size.width()) * 4;
+    const std::size_t bytes =
+        static_cast<std::size_t>(stride) * static_cast<std::size_t>(size.height());
+    const std::size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+    void* memory = bytes >= kLargePage ? std::aligned_alloc(kLargePage, rounded) : nullptr;
+    if (!memory)
+        return QImage(size, QImage::Format_RGB32);
+#ifdef MADV_HUGEPAGE
+    madvise(memory, rounded, MADV_HUGEPAGE);
+#endif
+    return QImage(
+        static_cast<uchar*>(memory), size.width(), size.height(), stride, QImage::Format_RGB32,
+        [](void* m) { std::free(m); }, memory);
 }
 
 QPen toQPen(const graph::Pen& pen) {
@@ -258,12 +281,20 @@ void QtCanvas::clear(int width, int height, graph::Color background) {
         // Only what was painted since the last clear is not background.
         uchar* bits = m_image.bits();
         const qsizetype stride = m_image.bytesPerLine();
+        // A colour of four equal bytes (white) is set with memset, in wide stores.
+        const bool bytewise = (fill & 0xff) * 0x01010101u == fill;
         m_cells.takePainted([&](const QRect& r) {
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + r.left(), r.width(), fill);
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride) + r.left();
+                if (bytewise)
+                    std::memset(row, static_cast<int>(fill & 0xff),
+                                static_cast<std::size_t>(r.width()) * 4);
+                else
+                    std::fill_n(row, r.width(), fill);
+            }
         });
     } else {
-        m_image = QImage(size, QImage::Format_RGB32);
+        m_image = pictureImage(size);
         m_image.fill(fill);
         m_cells.reset(size.width(), size.height());
         m_background = background;
@@ -297,7 +328,10 @@ void QtCanvas::lineTo(int x, int y) {
         return;
     }
     flush();
-    rasterLine(m_position, to, toQColor(m_pen.color).rgb());
+    if (m_position != to) {
+        const Pixels pixels = directPixels();
+        rasterLine(pixels, m_position, to, toQColor(m_pen.color).rgb());
+    }
     m_position = to;
 }
 
@@ -313,29 +347,21 @@ void QtCanvas::polyline(const std::vector<graph::Point>& points) {
         return;
     flush();
     const QRgb color = toQColor(m_pen.color).rgb();
+    const Pixels pixels = directPixels();
     for (std::size_t k = 1; k < points.size(); ++k)
-        rasterLine(points[k - 1], points[k], color);
-    rasterPixel(points.back(), color);
+        rasterLine(pixels, points[k - 1], points[k], color);
+    const graph::Point last = points.back();
+    if (last.x >= 0 && last.y >= 0 && last.x < pixels.width && last.y < pixels.height)
+        setDirect(pixels, last.x, last.y, color);
 }
 
-void QtCanvas::rasterPixel(graph::Point at, QRgb color) {
-    if (at.x < 0 || at.y < 0 || at.x >= m_image.width() || at.y >= m_image.height())
-        return;
+QtCanvas::Pixels QtCanvas::directPixels() {
     if (m_imagePainter.isActive())
         m_imagePainter.end(); // the pixels are written directly
-    m_cells.markPixel(at.x, at.y);
-    reinterpret_cast<QRgb*>(m_image.scanLine(at.y))[at.x] = color;
+    return {m_image.bits(), m_image.bytesPerLine(), m_image.width(), m_image.height()};
 }
 
-void QtCanvas::rasterLine(graph::Point from, graph::Point to, QRgb color) {
-    if (from == to)
-        return;
-    if (m_imagePainter.isActive())
-        m_imagePainter.end(); // the pixels are written directly
-    const int w = m_image.width();
-    const int h = m_image.height();
-    uchar* bits = m_image.bits();
-    const qsizetype stride = m_image.bytesPerLine();
+void QtCanvas::rasterLine(const Pixels& pixels, graph::Point from, graph::Point to, QRgb color) {
     const int dx = std::abs(to.x - from.x);
     const int dy = -std::abs(to.y - from.y);
     const int sx = from.x < to.x ? 1 : -1;
@@ -344,10 +370,8 @@ void QtCanvas::rasterLine(graph::Point from, graph::Point to, QRgb color) {
     int px = from.x;
     int py = from.y;
     while (px != to.x || py != to.y) {
-        if (px >= 0 && py >= 0 && px < w && py < h) {
-            reinterpret_cast<QRgb*>(bits + py * stride)[px] = color;
-            m_cells.markPixel(px, py);
-        }
+        if (px >= 0 && py >= 0 && px < pixels.width && py < pixels.height)
+            setDirect(pixels, px, py, color);
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;

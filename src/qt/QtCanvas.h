@@ -103,9 +103,20 @@ private:
     // True when a point lies near enough to the image for its lines to be set directly;
     // lines reaching far beyond it are left to the painter, which clips them.
     bool near(graph::Point p) const;
+    // The image's pixels, written directly (the painter stops).
+    struct Pixels {
+        uchar* bits;
+        qsizetype stride;
+        int width;
+        int height;
+    };
+    Pixels directPixels();
+    void setDirect(const Pixels& pixels, int x, int y, QRgb color) {
+        reinterpret_cast<QRgb*>(pixels.bits + y * pixels.stride)[x] = color;
+        m_cells.markPixel(x, y);
+    }
     // Sets the pixels of the line from `from` to `to`, without `to`, inside the image.
-    void rasterLine(graph::Point from, graph::Point to, QRgb color);
-    void rasterPixel(graph::Point at, QRgb color);
+    void rasterLine(const Pixels& pixels, graph::Point from, graph::Point to, QRgb color);
 
     QImage m_image;
     QPainter m_imagePainter;

@@ -8,6 +8,7 @@
 #include "graph/analysis/Curve.h"
 #include "graph/analysis/PointerText.h"
 #include "graph/analysis/RangeSelection.h"
+#include "qt/ImageCopy.h"
 #include "ui/AppState.h"
 
 namespace lindor::ui {
@@ -84,10 +85,7 @@ QPoint TGraphWindow::traceMarkerPosition() const {
 void TGraphWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage& image = m_surfaces.image();
-    // Rectangle by rectangle: one copy of the bounding rectangle through the clip of a
-    // region of many parts is many times slower.
-    for (const QRect& r : event->region())
-        p.drawImage(r.topLeft(), image, r);
+    qtgui::copyImageRegion(p, image, event->region());
     // Where the window is larger than the picture (between a resize and its redraw).
     const QRect covered = image.rect();
     if (!covered.contains(event->rect())) {
