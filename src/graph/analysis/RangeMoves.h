@@ -6,9 +6,10 @@
 // n * 2^k and Xmin a whole multiple of 2^k, with n and the multiples small enough that
 // every column's x (columnX) is exact. Moving such a Range by whole columns then gives
 // every column that stays in view exactly the x it had, so the kept column samples of the
-// curves (ColumnCache) serve it. The lattice changes the bounds by far less than a
-// millionth of a pixel. Apply the Range returned itself: one read back from its 15-digit
-// texts lies off the lattice, and the next redraw evaluates every column again.
+// curves (ColumnCache) serve it. The lattice changes the width of a column by at most a
+// two-millionth and moves no column by more than a hundredth of a pixel. Apply the Range
+// returned itself: one read back from its 15-digit texts lies off the lattice, and the
+// next redraw evaluates every column again.
 #pragma once
 
 #include <optional>
