@@ -208,7 +208,8 @@ void GraphView::computeCurves(std::vector<CurveWork>& curves) {
     const ColumnCache::ColumnsPtr columns = m_columns.columns(m_state);
     const expr::AngleMode angleMode = m_functions.context().angleMode;
     for (CurveWork& curve : curves)
-        curve.kept = &m_columns.curve(curve.compiled, angleMode);
+        if (curve.compiled)
+            curve.kept = &m_columns.curve(curve.compiled, angleMode);
     const auto compute = [&](CurveWork& curve) {
         curve.samples = &m_columns.sample(*curve.kept, columns, curve.f);
         curve.lines = curveLines(m_state, *curve.samples, curve.f, curve.ends);
@@ -219,6 +220,8 @@ void GraphView::computeCurves(std::vector<CurveWork>& curves) {
     // computed on all cores at once.
     std::vector<CurveWork*> independent;
     for (CurveWork& curve : curves) {
+        if (!curve.kept)
+            continue;
         if (curve.kept->drawsRandom)
             compute(curve);
         else

@@ -14,8 +14,11 @@ namespace lindor::qtgui {
 
 class DirtyCells {
 public:
-    static constexpr int kCellShift = 3;
-    static constexpr int kCellSize = 1 << kCellShift;
+    // Cells are 8 pixels wide and 8 rows high.
+    static constexpr int kColumnShift = 3;
+    static constexpr int kBandShift = 3;
+    static constexpr int kCellWidth = 1 << kColumnShift;
+    static constexpr int kCellHeight = 1 << kBandShift;
 
     // A picture of this size, every cell clean in the painted layer and changed in the
     // other (a new picture is new everywhere).
@@ -23,7 +26,7 @@ public:
 
     // A painted pixel; (x, y) must lie inside the picture.
     void markPixel(int x, int y) {
-        m_cells[static_cast<std::size_t>((y >> kCellShift) * m_columns + (x >> kCellShift))] =
+        m_cells[static_cast<std::size_t>((y >> kBandShift) * m_columns + (x >> kColumnShift))] =
             kPainted | kChanged;
     }
     // Painted somewhere inside `area` (clipped to the picture).
@@ -48,16 +51,16 @@ private:
     void takeRuns(std::uint8_t layer, std::uint8_t keep, std::uint8_t add, Visit visit) {
         for (int band = 0; band < m_bands; ++band) {
             std::uint8_t* cells = &m_cells[static_cast<std::size_t>(band * m_columns)];
-            const int top = band << kCellShift;
-            const int height = std::min(kCellSize, m_height - top);
+            const int top = band << kBandShift;
+            const int height = std::min(kCellHeight, m_height - top);
             for (int c = 0; c < m_columns; ++c) {
                 if (!(cells[c] & layer))
                     continue;
                 const int first = c;
                 for (; c < m_columns && (cells[c] & layer); ++c)
                     cells[c] = static_cast<std::uint8_t>((cells[c] & keep) | add);
-                const int left = first << kCellShift;
-                visit(QRect(left, top, std::min(c << kCellShift, m_width) - left, height));
+                const int left = first << kColumnShift;
+                visit(QRect(left, top, std::min(c << kColumnShift, m_width) - left, height));
             }
         }
     }

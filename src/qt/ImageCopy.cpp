@@ -52,11 +52,23 @@ void copyImageRegion(QPainter& painter, const QImage& image, const QRegion& regi
     const qsizetype toStride = target->bytesPerLine();
     const uchar* from = image.constBits();
     const qsizetype fromStride = image.bytesPerLine();
-    for (const QRect& r : inside) {
-        const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memcpy(to + y * toStride + r.left() * 4,
-                        from + (y - offset.y()) * fromStride + (r.left() - offset.x()) * 4, bytes);
+    // The rectangles of a region come in bands of equal rows. Band by band, row by row, so
+    // that the pieces of one row, which lie on the same few memory pages, follow each other.
+    const QRect* rect = inside.begin();
+    const QRect* const end = inside.end();
+    while (rect != end) {
+        const QRect* bandEnd = rect;
+        while (bandEnd != end && bandEnd->top() == rect->top() &&
+               bandEnd->bottom() == rect->bottom())
+            ++bandEnd;
+        for (int y = rect->top(); y <= rect->bottom(); ++y) {
+            uchar* toRow = to + y * toStride;
+            const uchar* fromRow = from + (y - offset.y()) * fromStride - offset.x() * 4;
+            for (const QRect* r = rect; r != bandEnd; ++r)
+                std::memcpy(toRow + r->left() * 4, fromRow + r->left() * 4,
+                            static_cast<std::size_t>(r->width()) * 4);
+        }
+        rect = bandEnd;
     }
 }
 
