@@ -148,7 +148,10 @@ void PainterCanvas::setFont(const graph::Font& font) {
         return;
     flush();
     m_font = font;
-    m_qfont = toQFont(font);
+    QFont qfont = toQFont(font);
+    if (qfont != m_qfont)
+        m_measures.clear(); // the colour alone changes no measure
+    m_qfont = std::move(qfont);
     if (m_painter->isActive())
         m_painter->setFont(m_qfont);
 }
@@ -226,33 +229,49 @@ void PainterCanvas::polygon(const std::vector<graph::Point>& points) {
     m_painter->drawPolygon(poly);
 }
 
+const PainterCanvas::TextMeasure& PainterCanvas::measure(const std::string& text) {
+    // Measuring shapes the text each time; the graph writes the same few texts in the same
+    // font frame after frame.
+    constexpr std::size_t kKeptMeasures = 4096;
+    const auto found = m_measures.find(text);
+    if (found != m_measures.end())
+        return found->second;
+    if (m_measures.size() >= kKeptMeasures)
+        m_measures.clear();
+    const QFontMetrics metrics(m_qfont);
+    const QString s = QString::fromStdString(text);
+    TextMeasure m;
+    m.advance = metrics.horizontalAdvance(s);
+    m.height = metrics.height();
+    m.ascent = metrics.ascent();
+    m.glyphs = metrics.boundingRect(s);
+    return m_measures.emplace(text, m).first->second;
+}
+
 void PainterCanvas::textOut(int x, int y, const std::string& text) {
     flush();
     if (!ready())
         return;
-    const QString s = QString::fromStdString(text);
-    const QFontMetrics metrics(m_qfont);
+    const TextMeasure& m = measure(text);
     x = pullIn(x);
     y = pullIn(y);
     // The glyphs may reach beyond the text's advance and height (italics, underline).
-    const int reach = metrics.height() / 2 + 2;
-    painted((QRect(x, y, metrics.horizontalAdvance(s), metrics.height()) |
-             metrics.boundingRect(s).translated(x, y + metrics.ascent()))
+    const int reach = m.height / 2 + 2;
+    painted((QRect(x, y, m.advance, m.height) | m.glyphs.translated(x, y + m.ascent))
                 .adjusted(-reach, -reach, reach, reach));
     if (!m_brush.clear)
-        m_painter->fillRect(x, y, metrics.horizontalAdvance(s), metrics.height(),
-                            toQColor(m_brush.color));
+        m_painter->fillRect(x, y, m.advance, m.height, toQColor(m_brush.color));
     m_painter->setPen(toQColor(m_font.color));
-    m_painter->drawText(x, y + metrics.ascent(), s);
+    m_painter->drawText(x, y + m.ascent, QString::fromStdString(text));
     m_painter->setPen(toQPen(m_pen));
 }
 
 int PainterCanvas::textWidth(const std::string& text) {
-    return QFontMetrics(m_qfont).horizontalAdvance(QString::fromStdString(text));
+    return measure(text).advance;
 }
 
-int PainterCanvas::textHeight(const std::string&) {
-    return QFontMetrics(m_qfont).height();
+int PainterCanvas::textHeight(const std::string& text) {
+    return measure(text).height;
 }
 
 QtCanvas::QtCanvas() : PainterCanvas(nullptr) {

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QRegion>
+#include <string>
+#include <unordered_map>
 
 #include "graph/Canvas.h"
 #include "qt/DirtyCells.h"
@@ -61,10 +63,20 @@ protected:
     graph::Pen m_pen;
 
 private:
+    // A text's measures in the current font.
+    struct TextMeasure {
+        int advance = 0;
+        int height = 0;
+        int ascent = 0;
+        QRect glyphs; // around the glyphs, from the start of the base line
+    };
+    const TextMeasure& measure(const std::string& text);
+
     QPolygon m_polyline; // the connected lines not yet drawn
     graph::Brush m_brush;
     graph::Font m_font;
     QFont m_qfont;
+    std::unordered_map<std::string, TextMeasure> m_measures; // in m_qfont
 };
 
 class QtCanvas : public PainterCanvas {
