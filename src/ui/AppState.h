@@ -49,6 +49,9 @@ public:
     // changed since it was last opened or saved.
     std::string documentPath;
     bool modified = false;
+    // Where the recovery copy of unsaved work is kept (see ui/RecoveryStore.h); empty:
+    // nowhere.
+    std::string stateFolder;
     // The folder a file was last opened or saved in, where the next file dialog opens.
     std::string lastFolder;
     // The language used until one is stored in the settings file (the desktop's).

@@ -92,6 +92,20 @@ bool DocumentCommands::openDocument(const QString& path) {
         m_questions.error(QString::fromStdString(files::describe(status, m_app.language)));
         return false;
     }
+    takeDocument(doc);
+    setDocument(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+void DocumentCommands::restoreWork(const files::Document& doc, const QString& path) {
+    takeDocument(doc);
+    m_app.documentPath = path.toStdString();
+    // Restored work has not been saved.
+    m_app.modified = true;
+    emit documentChanged();
+}
+
+void DocumentCommands::takeDocument(files::Document doc) {
     m_windows.log.clear();
     m_app.view() = doc.view;
     m_app.applyAngleMode();
@@ -112,18 +126,20 @@ bool DocumentCommands::openDocument(const QString& path) {
     if (!refused.isEmpty())
         m_questions.error(refused);
     m_windows.entry.setText(QString());
-    setDocument(QFileInfo(path).absoluteFilePath());
-    return true;
 }
 
-bool DocumentCommands::writeDocument(const QString& path) {
+files::Document DocumentCommands::currentDocument() const {
     files::Document doc;
     doc.mode = m_app.graphState().mode();
     doc.view = m_app.view();
     doc.range = m_windows.range.texts();
     doc.plotted = m_app.graphState().plottedTexts();
-    const files::FileStatus status =
-        files::saveDocument(path.toStdString(), doc, m_app.locale(), m_app.replaceFile);
+    return doc;
+}
+
+bool DocumentCommands::writeDocument(const QString& path) {
+    const files::FileStatus status = files::saveDocument(path.toStdString(), currentDocument(),
+                                                         m_app.locale(), m_app.replaceFile);
     if (!status.ok()) {
         m_questions.error(QString::fromStdString(files::describe(status, m_app.language)));
         return false;

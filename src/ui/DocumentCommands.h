@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "files/Document.h"
+
 namespace lindor::ui {
 
 class AppState;
@@ -30,6 +32,11 @@ public:
     // Reads the document at `path` and makes it the current work; false (with a message,
     // and nothing changed) when it cannot be read.
     bool openDocument(const QString& path);
+    // Makes work kept from an earlier run the current work, with its document's path
+    // (empty: untitled) and marked as changed.
+    void restoreWork(const files::Document& doc, const QString& path);
+    // The work as a document keeps it.
+    files::Document currentDocument() const;
     // Before work is dropped: asks whether to save it when it has changed. False when the
     // user cancels (or the save failed): keep everything.
     bool maySetWorkAside();
@@ -42,6 +49,8 @@ signals:
 
 private:
     bool writeDocument(const QString& path);
+    // The document's mode, view, range and entries become the work.
+    void takeDocument(files::Document doc);
     void setDocument(const QString& path);
 
     AppState& m_app;

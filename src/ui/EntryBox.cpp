@@ -38,6 +38,7 @@ void EntryBox::addToHistory(const QString& text) {
     std::vector<std::string> items = history();
     files::addToHistory(items, text.toStdString());
     setHistory(items);
+    emit historyChanged();
 }
 
 void EntryBox::selectText() {

@@ -33,6 +33,8 @@ signals:
     void keyTyped();
     // Escape: a pending range operation is given up.
     void escapePressed();
+    // A text was put at the top of the list.
+    void historyChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

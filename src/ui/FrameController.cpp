@@ -298,6 +298,7 @@ void FrameController::markModified() {
         m_app.modified = true;
         emit modifiedChanged(true);
     }
+    emit workChanged();
 }
 
 bool FrameController::selectFromAllPlotted() {

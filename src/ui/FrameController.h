@@ -105,6 +105,8 @@ signals:
     void modeChanged(graph::Mode mode);
     void traceChanged(bool on);
     void modifiedChanged(bool modified);
+    // Any change of the work (each one, not only the first).
+    void workChanged();
 
 private:
     QString text(const char* key) const;

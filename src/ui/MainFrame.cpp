@@ -31,8 +31,10 @@
 #include "ui/QtDialogTexts.h"
 #include "ui/Questions.h"
 #include "ui/RangeWindow.h"
+#include "ui/RecentMenu.h"
 #include "ui/ValueTableDialog.h"
 #include "ui/WindowCommands.h"
+#include "ui/WorkKeeping.h"
 
 namespace lindor::ui {
 
@@ -111,6 +113,7 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     createToolBar();
     statusBar()->setObjectName("StatusBar1");
     connectCommands();
+    createKeeping();
     m_options->syncChecks();
     updateModeControls();
 }
@@ -348,6 +351,8 @@ void TMDIFrame::FormShow(const QStringList& functions) {
     m_windowCommands->arrangeDefault();
     m_controller->fillRangeUndo();
     m_range->setRedrawEnabled(false);
+    // The work of a run that ended unexpectedly comes back first, then the arguments.
+    m_guard.run([this] { m_keeping->offerLeftWork(); });
     // Every argument is a function to plot, or a document to open (a file manager hands
     // documents over this way).
     for (const QString& argument : functions) {
@@ -366,6 +371,10 @@ void TMDIFrame::FormShow(const QStringList& functions) {
                 m_entry->addToHistory(argument);
         });
     }
+    m_recentMenu->rebuild();
+    m_windowCommands->watchArrangement([this] {
+        m_keeping->positionsChanged([w = m_windowCommands.get()] { return w->positions(); });
+    });
     // The user can type a function at once.
     m_mdi->setActiveSubWindow(subWindowOf(m_graph));
     m_entry->setFocus();
@@ -386,16 +395,25 @@ void TMDIFrame::Timer1Timer() {
 
 void TMDIFrame::closeEvent(QCloseEvent* event) {
     bool mayClose = true;
-    m_guard.run([&] { mayClose = m_documents->maySetWorkAside(); });
+    if (!m_keepingWork)
+        m_guard.run([&] { mayClose = m_documents->maySetWorkAside(); });
     if (!mayClose) {
         event->ignore();
         return;
     }
-    // The view settings, then both histories; failed writes stay quiet.
-    m_controller->storeActiveHistory();
-    m_app.settings.writeViewSettings(m_app.view(), m_app.locale());
-    m_app.settings.writeHistories(m_app.histories);
+    // What is not yet in the settings file goes there; the recovery copy goes, or stays
+    // for the next start when the session ends.
+    m_guard.run([this] {
+        m_controller->storeActiveHistory();
+        m_keeping->historiesChanged();
+        m_keeping->finish(m_keepingWork);
+    });
     event->accept();
+}
+
+void TMDIFrame::endKeepingWork() {
+    m_keepingWork = true;
+    close();
 }
 
 } // namespace lindor::ui

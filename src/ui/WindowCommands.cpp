@@ -8,6 +8,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 
+#include "files/Profile.h"
 #include "ui/AppState.h"
 #include "ui/FunctionPad.h"
 #include "ui/GraphWindow.h"
@@ -91,6 +92,9 @@ void WindowCommands::arrangeDefault() {
 }
 
 bool WindowCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (m_moved && !m_arranging && watched != m_frame.mdiArea().viewport() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        m_moved();
     if (event->type() == QEvent::Resize && m_arranged && watched == m_frame.mdiArea().viewport()) {
         // Only an arrangement nobody has touched follows the frame.
         const std::array<QWidget*, 4> windows = children();
@@ -106,12 +110,17 @@ bool WindowCommands::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void WindowCommands::Sparafnsterposition1Click() {
-    // The frame, then the children in the settings file's order; the first failed write
-    // ends it, quietly, as every settings write does.
-    if (!m_app.settings.saveWindowPosition(files::kFrameWindow,
-                                           toWindowPosition(m_frame.geometry())))
-        return;
+void WindowCommands::watchArrangement(std::function<void()> moved) {
+    m_moved = std::move(moved);
+    m_frame.installEventFilter(this);
+    for (QWidget* child : children())
+        child->installEventFilter(this);
+}
+
+std::vector<std::pair<std::string, files::WindowPosition>> WindowCommands::positions() const {
+    // The frame, then the children in the settings file's order.
+    std::vector<std::pair<std::string, files::WindowPosition>> result{
+        {files::kFrameWindow, toWindowPosition(m_frame.geometry())}};
     const std::pair<const char*, QWidget*> children[] = {
         {files::kFunctionPadWindow, &m_frame.functionPad()},
         {files::kRangeWindow, &m_frame.rangeWindow()},
@@ -119,12 +128,22 @@ void WindowCommands::Sparafnsterposition1Click() {
         {files::kGraphWindow, &m_frame.graphWindow()},
     };
     for (const auto& [section, child] : children)
-        if (!m_app.settings.saveWindowPosition(
-                section, toWindowPosition(m_frame.subWindowOf(child)->geometry())))
-            return;
+        result.emplace_back(section, toWindowPosition(m_frame.subWindowOf(child)->geometry()));
+    return result;
+}
+
+void WindowCommands::Sparafnsterposition1Click() {
+    // One replacement of the file; a failed write stays quiet, as every settings write of
+    // a command does.
+    const auto all = positions();
+    m_app.settings.update([&](files::Profile& p) {
+        for (const auto& [window, position] : all)
+            files::putWindowPosition(p, window, position);
+    });
 }
 
 void WindowCommands::LoadPosition1Click() {
+    const QScopedValueRollback<bool> arranging(m_arranging, true);
     const QScreen* screen = m_frame.screen();
     const QRect desktop = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const std::optional<files::WindowPosition> frame =

@@ -5,7 +5,13 @@
 #include <QObject>
 #include <QRect>
 #include <array>
+#include <functional>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "files/SettingsFile.h"
 
 namespace lindor::ui {
 
@@ -28,6 +34,12 @@ public:
     void LoadPosition1Click();
     void MakeGraphWindowQuadratic1Click();
 
+    // The frame's and the child windows' positions, under their settings file names.
+    std::vector<std::pair<std::string, files::WindowPosition>> positions() const;
+    // From now on `moved` runs whenever the frame or a child window is moved or resized,
+    // other than by an arrangement of the Window menu.
+    void watchArrangement(std::function<void()> moved);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,6 +53,7 @@ private:
     // Where arrangeDefault put the children; empty once the user moved one.
     std::optional<std::array<QRect, 4>> m_arranged;
     bool m_arranging = false;
+    std::function<void()> m_moved;
 };
 
 } // namespace lindor::ui
