@@ -233,6 +233,19 @@ void TFunctionDB::Clear() {
     m_functions.clear();
 }
 
+void TFunctionDB::deleteUnused() {
+    // An operand comes after the function that holds it, so a pass from the end frees the
+    // operands of operands only on the next pass.
+    for (bool deleted = true; deleted;) {
+        deleted = false;
+        for (std::size_t i = m_functions.size(); i-- > 0;)
+            if (m_functions[i].use_count() == 1) {
+                m_functions.erase(m_functions.begin() + static_cast<std::ptrdiff_t>(i));
+                deleted = true;
+            }
+    }
+}
+
 int TFunctionDB::Count() const {
     return static_cast<int>(m_functions.size());
 }

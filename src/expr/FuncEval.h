@@ -146,6 +146,9 @@ public:
     void Delete(int position);
     void Clear();
     int Count() const;
+    // Deletes the functions that nothing but this list holds any more: the operands of the
+    // "d/dx" of functions that were deleted (and theirs in turn).
+    void deleteUnused();
 
     // Shared ownership of the function at `position`: a compiled "d/dx" keeps its operand
     // alive (and keeps evaluating the same function) when the list entry is deleted or
