@@ -38,10 +38,11 @@ TFunction::TFunction(TFunctionDB& db) : m_impl(std::make_unique<Impl>()) {
 TFunction::~TFunction() = default;
 
 bool TFunction::Compile(const std::string& text, std::string& errorText) {
-    return compileAt(text, errorText, 0);
+    return compileAt(text, errorText, 0, 0);
 }
 
-bool TFunction::compileAt(const std::string& text, std::string& errorText, int depth) {
+bool TFunction::compileAt(const std::string& text, std::string& errorText, int depth,
+                          int derivatives) {
     Impl& m = *m_impl;
     EngineContext& context = m.db->context();
     const lang::Language& language = languageOf(context);
@@ -64,7 +65,7 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     }
 
     CompiledForm form;
-    Compiler compiler(*m.db, language, depth);
+    Compiler compiler(*m.db, language, depth, derivatives);
     if (!compiler.compile(pass.normalised, form, errorText))
         return false;
     m.form = std::move(form);

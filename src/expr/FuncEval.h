@@ -124,7 +124,8 @@ public:
 
 private:
     friend class Compiler;
-    bool compileAt(const std::string& text, std::string& errorText, int depth);
+    // `derivatives`: how many "d/dx" this text is the operand of.
+    bool compileAt(const std::string& text, std::string& errorText, int depth, int derivatives);
     bool interpret(long double x, long double& y);
 
     std::unique_ptr<Impl> m_impl;
