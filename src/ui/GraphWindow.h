@@ -31,7 +31,7 @@ public:
     // A full redraw with the current state.
     void redraw();
     // Shows what was drawn since the last paint.
-    void refresh() { update(); }
+    void refresh();
     // The red circle on an analysis result.
     void markPoint(long double x, long double y);
     // Hides the trace marker (trace switched off, the traced function gone).
@@ -83,6 +83,7 @@ private:
     const CommandGuard* m_guard = nullptr;
     std::function<void(QKeyEvent*)> m_keys;
     int m_lastPointerX = 0;
+    QRect m_paintedFocus; // where the dragged rectangle was painted since the last refresh
 };
 
 } // namespace lindor::ui
