@@ -46,6 +46,9 @@ protected:
 private:
     // The child windows' frames: function pad, range, log, graph.
     std::array<QWidget*, 4> children() const;
+    // Brings back every child window that a smaller frame left wholly out of sight.
+    void keepChildrenInReach();
+    void keepChildrenInReachLater();
 
     AppState& m_app;
     TMDIFrame& m_frame;
@@ -54,6 +57,7 @@ private:
     std::optional<std::array<QRect, 4>> m_arranged;
     bool m_arranging = false;
     std::function<void()> m_moved;
+    bool m_reachCheckPending = false;
 };
 
 } // namespace lindor::ui
