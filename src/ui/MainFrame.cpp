@@ -372,9 +372,6 @@ void TMDIFrame::FormShow(const QStringList& functions) {
         });
     }
     m_recentMenu->rebuild();
-    m_windowCommands->watchArrangement([this] {
-        m_keeping->positionsChanged([w = m_windowCommands.get()] { return w->positions(); });
-    });
     // The user can type a function at once.
     m_mdi->setActiveSubWindow(subWindowOf(m_graph));
     m_entry->setFocus();

@@ -1,5 +1,5 @@
 // Writes what changes during a run into the settings file as it changes: each part (the
-// histories, the view settings, the window positions, the recent documents) hands over the
+// histories, the view settings, the recent documents) hands over the
 // edit of its keys, and at most once a second all pending edits go into one replacement of
 // the file, read again just before, so keys written by others (another instance, a dialog)
 // stay. A file that cannot be written is reported once per run.

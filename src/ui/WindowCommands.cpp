@@ -103,9 +103,6 @@ void WindowCommands::arrangeDefault() {
 }
 
 bool WindowCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (m_moved && !m_arranging && watched != m_frame.mdiArea().viewport() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        m_moved();
     if (event->type() == QEvent::Resize && m_arranged && watched == m_frame.mdiArea().viewport()) {
         // Only an arrangement nobody has touched follows the frame.
         const std::array<QWidget*, 4> windows = children();
@@ -144,13 +141,6 @@ void WindowCommands::keepChildrenInReach() {
             sub->setGeometry(withinReach(sub->geometry(), area));
 }
 
-void WindowCommands::watchArrangement(std::function<void()> moved) {
-    m_moved = std::move(moved);
-    m_frame.installEventFilter(this);
-    for (QWidget* child : children())
-        child->installEventFilter(this);
-}
-
 std::vector<std::pair<std::string, files::WindowPosition>> WindowCommands::positions() const {
     // The frame, then the children in the settings file's order.
     std::vector<std::pair<std::string, files::WindowPosition>> result{
@@ -177,7 +167,6 @@ void WindowCommands::Sparafnsterposition1Click() {
 }
 
 void WindowCommands::LoadPosition1Click() {
-    const QScopedValueRollback<bool> arranging(m_arranging, true);
     const QScreen* screen = m_frame.screen();
     const QRect desktop = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const std::optional<files::WindowPosition> frame =

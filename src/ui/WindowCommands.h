@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QRect>
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -36,9 +35,6 @@ public:
 
     // The frame's and the child windows' positions, under their settings file names.
     std::vector<std::pair<std::string, files::WindowPosition>> positions() const;
-    // From now on `moved` runs whenever the frame or a child window is moved or resized,
-    // other than by an arrangement of the Window menu.
-    void watchArrangement(std::function<void()> moved);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,7 +52,6 @@ private:
     // Where arrangeDefault put the children; empty once the user moved one.
     std::optional<std::array<QRect, 4>> m_arranged;
     bool m_arranging = false;
-    std::function<void()> m_moved;
     bool m_reachCheckPending = false;
 };
 

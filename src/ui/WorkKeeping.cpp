@@ -147,13 +147,6 @@ void WorkKeeping::historiesChanged() {
     });
 }
 
-void WorkKeeping::positionsChanged(std::function<Positions()> positions) {
-    m_settings->put("positions", [positions = std::move(positions)](files::Profile& p) {
-        for (const auto& [window, position] : positions())
-            files::putWindowPosition(p, window, position);
-    });
-}
-
 std::vector<std::string> WorkKeeping::recentDocuments() const {
     std::vector<std::string> recent = m_app.settings.recentDocuments();
     applyRecentChanges(recent, *m_recentChanges);

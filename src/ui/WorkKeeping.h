@@ -1,8 +1,8 @@
 // Keeps the user's work and settings while the program runs, so that a crash, a killed
 // session or a power cut loses little: the recovery copy of unsaved work (written at most
 // two seconds after each change, removed when the work is saved or set aside and at a
-// normal exit), the offer to restore the work a run left behind, the histories, view
-// settings and window positions written as they change, and the recent documents.
+// normal exit), the offer to restore the work a run left behind, the histories and view
+// settings written as they change, and the recent documents.
 #pragma once
 
 #include <QObject>
@@ -47,9 +47,6 @@ public:
     void documentChanged();
     // After the entry histories (AppState::histories) may have changed.
     void historiesChanged();
-    // The window arrangement changed; `positions` gives it as it is when it is written.
-    using Positions = std::vector<std::pair<std::string, files::WindowPosition>>;
-    void positionsChanged(std::function<Positions()> positions);
 
     // The recent documents that exist, newest first.
     std::vector<std::string> recentDocuments() const;

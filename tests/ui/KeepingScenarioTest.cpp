@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -144,8 +143,6 @@ TEST_F(KeepingTest, SettingsReachTheFileAsTheyChangeAndKeepForeignKeys) {
     EXPECT_TRUE(settingsHold("F1=x^2-1"));
     action("BoldLines1")->trigger();
     EXPECT_TRUE(settingsHold("BoldLines=1"));
-    frame->subWindowOf(&frame->logWindow())->move(37, 41);
-    EXPECT_TRUE(settingsHold("Left=37"));
     EXPECT_NE(files::testing::readText(app->settings.path()).find("Key=kept"), std::string::npos);
 
     // A settings file that cannot be written is reported once in a run.
