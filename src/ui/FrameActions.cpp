@@ -18,6 +18,9 @@ const ActionEntry kActions[] = {
     {"Save1", "Save", "&Save", "Ctrl+S", nullptr},
     {"SaveAs1", "SaveAs", "Save &As...", nullptr, nullptr},
     {"Exit1", "Exit", "E&xit", nullptr, nullptr},
+    // Edit: their captions name the step (the frame sets them)
+    {"Undo1", nullptr, "&Undo", "Ctrl+Z", nullptr},
+    {"Redo1", nullptr, "&Redo", "Ctrl+Shift+Z", nullptr},
     // Functions: texts appended to the entry box, then the constructions
     {"Raised1", "Raised", "^ (Po&wer)", nullptr, nullptr},
     {"Sqrt1", "MenuSqrt", "S&qrt", nullptr, nullptr},

@@ -86,7 +86,7 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
             p.fillRect(r, Qt::white);
     }
     // The dragged rectangle is drawn on the window only, never into the picture.
-    if (m_app.graphState().drag.focusShown) {
+    if (m_drag.rectangleShown) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(focusRect().adjusted(0, 0, -1, -1));
@@ -94,8 +94,8 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
 }
 
 QRect TGraphWindow::focusRect() const {
-    const graph::DragState& d = m_app.graphState().drag;
-    return QRect(QPoint(d.startX, d.startY), QPoint(d.currentX, d.currentY)).normalized();
+    const graph::analysis::PixelDrag& d = m_drag.pixels;
+    return QRect(QPoint(d.startX, d.startY), QPoint(d.endX, d.endY)).normalized();
 }
 
 void TGraphWindow::redrawIfResized() {
@@ -119,38 +119,37 @@ void TGraphWindow::showEvent(QShowEvent*) {
 void TGraphWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    graph::GraphState& state = m_app.graphState();
+    const graph::GraphState& state = m_app.graphState();
     const QPoint at = event->position().toPoint();
-    state.drag.buttonDown = true;
+    m_drag.buttonDown = true;
     if (!state.anyPending()) {
         showPointer(at.x(), at.y());
         return;
     }
-    if (state.drag.focusShown) {
-        state.drag.focusShown = false;
+    if (m_drag.rectangleShown) {
+        m_drag.rectangleShown = false;
         update();
     }
-    state.drag.startX = state.drag.currentX = at.x();
-    state.drag.startY = state.drag.currentY = at.y();
+    m_drag.pixels = {at.x(), at.y(), at.x(), at.y()};
 }
 
 void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     updateTrace(at.x());
-    graph::GraphState& state = m_app.graphState();
-    if (!state.drag.buttonDown)
+    const graph::GraphState& state = m_app.graphState();
+    if (!m_drag.buttonDown)
         return;
     if (!state.anyPending()) {
         showPointer(at.x(), at.y());
         return;
     }
-    if (at.x() == state.drag.currentX && at.y() == state.drag.currentY)
+    if (at.x() == m_drag.pixels.endX && at.y() == m_drag.pixels.endY)
         return;
     const QRect old = focusRect();
-    state.drag.currentX = at.x();
-    state.drag.currentY = at.y();
+    m_drag.pixels.endX = at.x();
+    m_drag.pixels.endY = at.y();
     // The rectangle follows the pointer in every direction.
-    state.drag.focusShown = !graph::analysis::isClick(state.drag);
+    m_drag.rectangleShown = !graph::analysis::isClick(m_drag.pixels);
     update(old.united(focusRect()).adjusted(-2, -2, 2, 2));
 }
 
@@ -158,17 +157,17 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     graph::GraphState& state = m_app.graphState();
-    if (!state.drag.buttonDown)
+    if (!m_drag.buttonDown)
         return;
-    state.drag.buttonDown = false;
-    if (state.drag.focusShown) {
-        state.drag.focusShown = false;
+    m_drag.buttonDown = false;
+    if (m_drag.rectangleShown) {
+        m_drag.rectangleShown = false;
         update();
     }
     if (state.anyPending()) {
         const QPoint at = event->position().toPoint();
-        state.drag.currentX = at.x();
-        state.drag.currentY = at.y();
+        m_drag.pixels.endX = at.x();
+        m_drag.pixels.endY = at.y();
     }
     emit statusText(QString());
     if (!m_host || !m_guard) {
@@ -178,8 +177,9 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
     graph::analysis::SelectionEnd end = graph::analysis::SelectionEnd::Nothing;
     // The operations ask questions, zoom and write the log: a command like any other.
     m_guard->run([&] {
-        end = graph::analysis::finishRangeSelection(state, graph::analysis::plottedCurves(state),
-                                                    *m_host, m_app.analysisContext());
+        end = graph::analysis::finishRangeSelection(state, m_drag.pixels,
+                                                    graph::analysis::plottedCurves(state), *m_host,
+                                                    m_app.analysisContext());
     });
     if (end == graph::analysis::SelectionEnd::Click)
         emit rangeNotDragged();
@@ -189,10 +189,10 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void TGraphWindow::cancelRangeSelection() {
     graph::GraphState& state = m_app.graphState();
-    const bool dragging = state.drag.buttonDown;
-    state.drag.buttonDown = false;
-    if (state.drag.focusShown) {
-        state.drag.focusShown = false;
+    const bool dragging = m_drag.buttonDown;
+    m_drag.buttonDown = false;
+    if (m_drag.rectangleShown) {
+        m_drag.rectangleShown = false;
         update();
     }
     if (state.anyPending() || dragging) {

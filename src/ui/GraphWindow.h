@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "graph/analysis/SearchBox.h"
 #include "qt/GraphSurfaces.h"
 
 namespace lindor::graph::analysis {
@@ -48,6 +49,8 @@ public:
     // Escape: a drag in progress ends without running anything, and the pending range
     // operations are given up.
     void cancelRangeSelection();
+    // The dragged rectangle of a range operation is shown.
+    bool isRangeRectangleShown() const { return m_drag.rectangleShown; }
     // Where typed characters go (the function pad's key handling).
     void setKeyHandler(std::function<void(QKeyEvent*)> handler) { m_keys = std::move(handler); }
 
@@ -71,6 +74,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A drag with the left button while a range operation waits: where it started and where
+    // the pointer is, and whether the rectangle is shown (never into the picture).
+    struct RangeDrag {
+        graph::analysis::PixelDrag pixels;
+        bool buttonDown = false;
+        bool rectangleShown = false;
+    };
+
     void redrawIfResized();
     void updateTrace(int x);
     void showPointer(int x, int y);
@@ -82,6 +93,7 @@ private:
     graph::analysis::RangeSelectionHost* m_host = nullptr;
     const CommandGuard* m_guard = nullptr;
     std::function<void(QKeyEvent*)> m_keys;
+    RangeDrag m_drag;
     int m_lastPointerX = 0;
 };
 
