@@ -43,15 +43,28 @@ void EntryBox::setPlaceholder(const QString& text) {
         line->setPlaceholderText(text);
 }
 
+bool EntryBox::leavesUndoToFrame(QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return (key->matches(QKeySequence::Undo) && !lineEdit()->isUndoAvailable()) ||
+           (key->matches(QKeySequence::Redo) && !lineEdit()->isRedoAvailable());
+}
+
+// The line edit claims Undo and Redo even with nothing to undo; then they are the work's.
+// The combo box hands the line edit its shortcut keys past any filter, so both look.
+bool EntryBox::event(QEvent* event) {
+    if (leavesUndoToFrame(event)) {
+        event->ignore();
+        return true;
+    }
+    return QComboBox::event(event);
+}
+
 bool EntryBox::eventFilter(QObject* watched, QEvent* event) {
-    // The line edit claims Undo and Redo even with nothing to undo; then they are the work's.
-    if (watched == lineEdit() && event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->matches(QKeySequence::Undo) && !lineEdit()->isUndoAvailable()) ||
-            (key->matches(QKeySequence::Redo) && !lineEdit()->isRedoAvailable())) {
-            event->ignore();
-            return true;
-        }
+    if (watched == lineEdit() && leavesUndoToFrame(event)) {
+        event->ignore();
+        return true;
     }
     return QComboBox::eventFilter(watched, event);
 }

@@ -36,7 +36,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Undo or Redo pressed with nothing typed to take back or make again.
+    bool leavesUndoToFrame(QEvent* event) const;
 };
 
 } // namespace lindor::ui
