@@ -4,6 +4,9 @@
 #include <cfenv>
 #include <climits>
 #include <cmath>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace lindor::graph {
 
@@ -17,6 +20,26 @@ bool between(long double v, long double a, long double b) {
 }
 
 } // namespace
+
+int roundToInt(double v) {
+#ifdef __SSE2__
+    // The conversion instruction rounds as nearbyint does, in the current rounding mode,
+    // without the call.
+    return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+    return static_cast<int>(std::nearbyint(v));
+#endif
+}
+
+long double columnX(long double xMin, long double span, int width, long double t) {
+    // The product first: where span is a whole multiple of the column width with few
+    // enough digits, t * span is exact and so is the quotient, so that every column of a
+    // Range moved by whole columns has exactly the x of the column it shows.
+    const long double product = t * span;
+    if (std::isfinite(product))
+        return xMin + product / width;
+    return xMin + (t / width) * span;
+}
 
 int roundHalfEven(long double v) {
     if (std::isnan(v))
@@ -123,8 +146,7 @@ void GraphState::layout() {
 long double GraphState::ColumnToX(int i) const {
     if (m_area.width == 0)
         return m_range.xMin;
-    return m_range.xMin +
-           (static_cast<long double>(i) / m_area.width) * (m_range.xMax - m_range.xMin);
+    return columnX(m_range.xMin, m_range.xMax - m_range.xMin, m_area.width, i);
 }
 
 long double GraphState::RowToY(int j) const {
@@ -189,7 +211,7 @@ int GraphState::YToRow(long double y) const {
     if (std::isnan(v))
         return kRowBelowWindow;
     if (std::fabs(v) <= 2147483647.0)
-        return static_cast<int>(std::nearbyint(v));
+        return roundToInt(v);
     return v > 0 ? kRowBelowWindow : kRowAboveWindow;
 }
 

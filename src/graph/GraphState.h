@@ -160,6 +160,16 @@ private:
     int m_clientHeight = 0;
 };
 
+// The plane x at column t (fractional between columns) of a plot `width` columns wide
+// whose left edge is at xMin and that spans `span`: xMin + t * span / width, the product
+// taken first. GraphState::ColumnToX and the refinement of curves between their columns
+// both use it, so a whole column gives the same x in either.
+long double columnX(long double xMin, long double span, int width, long double t);
+
+// Rounds v, which lies within the int range, to the nearest integer in the current
+// rounding mode (halves to the even neighbour by default), as nearbyint does.
+int roundToInt(double v);
+
 // Rounds to the nearest integer, halves to the even neighbour; saturates at the int range.
 int roundHalfEven(long double v);
 

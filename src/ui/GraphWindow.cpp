@@ -2,7 +2,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "graph/CurvePlotter.h"
 #include "graph/analysis/Curve.h"
@@ -11,6 +14,7 @@
 #include "graph/analysis/SearchBox.h"
 #include "ui/AppState.h"
 #include "ui/Guarded.h"
+#include "ui/RangeCommands.h"
 
 namespace lindor::ui {
 
@@ -117,15 +121,20 @@ void TGraphWindow::showEvent(QShowEvent*) {
 }
 
 void TGraphWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const graph::GraphState& state = m_app.graphState();
+    const bool pending = m_app.graphState().anyPending();
     const QPoint at = event->position().toPoint();
-    m_drag.buttonDown = true;
-    if (!state.anyPending()) {
+    // The middle button pans always, the left one when no range operation waits for a drag.
+    if (m_panButton == Qt::NoButton && !m_drag.buttonDown &&
+        (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && !pending))) {
+        m_panButton = event->button();
+        m_panFrom = at;
+        navigate([](RangeCommands& moves) { moves.beginPan(); });
         showPointer(at.x(), at.y());
         return;
     }
+    if (event->button() != Qt::LeftButton || m_panButton != Qt::NoButton || !pending)
+        return;
+    m_drag.buttonDown = true;
     if (m_drag.rectangleShown) {
         m_drag.rectangleShown = false;
         update();
@@ -136,10 +145,13 @@ void TGraphWindow::mousePressEvent(QMouseEvent* event) {
 void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     updateTrace(at.x());
-    const graph::GraphState& state = m_app.graphState();
-    if (!m_drag.buttonDown)
+    if (m_panButton != Qt::NoButton) {
+        const QPoint moved = at - m_panFrom;
+        navigate([moved](RangeCommands& moves) { moves.panTo(moved.x(), moved.y()); });
+        showPointer(at.x(), at.y());
         return;
-    if (!state.anyPending()) {
+    }
+    if (!m_drag.buttonDown) {
         showPointer(at.x(), at.y());
         return;
     }
@@ -154,21 +166,22 @@ void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() == m_panButton) {
+        m_panButton = Qt::NoButton;
+        navigate([](RangeCommands& moves) { moves.endPan(); });
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !m_drag.buttonDown)
         return;
     graph::GraphState& state = m_app.graphState();
-    if (!m_drag.buttonDown)
-        return;
     m_drag.buttonDown = false;
     if (m_drag.rectangleShown) {
         m_drag.rectangleShown = false;
         update();
     }
-    if (state.anyPending()) {
-        const QPoint at = event->position().toPoint();
-        m_drag.pixels.endX = at.x();
-        m_drag.pixels.endY = at.y();
-    }
+    const QPoint at = event->position().toPoint();
+    m_drag.pixels.endX = at.x();
+    m_drag.pixels.endY = at.y();
     emit statusText(QString());
     if (!m_host || !m_guard) {
         state.clearPending();
@@ -185,6 +198,43 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
         emit rangeNotDragged();
     else
         emit rangeSelectionFinished();
+}
+
+void TGraphWindow::leaveEvent(QEvent*) {
+    emit pointerCoordinates(QString());
+}
+
+void TGraphWindow::wheelEvent(QWheelEvent* event) {
+    const int angle = event->angleDelta().y();
+    if (angle == 0) {
+        event->ignore();
+        return;
+    }
+    const QPointF at = event->position();
+    const long double factor =
+        std::pow(kWheelNotchFactor, static_cast<long double>(angle) / kWheelNotch);
+    navigate([&](RangeCommands& moves) { moves.zoomAbout(at.x(), at.y(), factor); });
+    showPointer(at.toPoint().x(), at.toPoint().y());
+    event->accept();
+}
+
+bool TGraphWindow::event(QEvent* event) {
+    // A pinch on a touchpad: its value is the change of scale since the last event.
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            const QPointF at = gesture->position();
+            const long double factor = 1.0L + gesture->value();
+            navigate([&](RangeCommands& moves) { moves.zoomAbout(at.x(), at.y(), factor); });
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void TGraphWindow::navigate(const std::function<void(RangeCommands&)>& move) {
+    if (m_moves && m_guard)
+        m_guard->run([&] { move(*m_moves); });
 }
 
 void TGraphWindow::cancelRangeSelection() {
@@ -206,6 +256,32 @@ void TGraphWindow::keyPressEvent(QKeyEvent* event) {
         cancelRangeSelection();
         event->accept();
         return;
+    }
+    // The arrow keys move the view by a tenth of it.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        int right = 0;
+        int up = 0;
+        switch (event->key()) {
+        case Qt::Key_Left:
+            right = -1;
+            break;
+        case Qt::Key_Right:
+            right = 1;
+            break;
+        case Qt::Key_Up:
+            up = 1;
+            break;
+        case Qt::Key_Down:
+            up = -1;
+            break;
+        default:
+            break;
+        }
+        if (right != 0 || up != 0) {
+            navigate([=](RangeCommands& moves) { moves.panByTenths(right, up); });
+            event->accept();
+            return;
+        }
     }
     if (m_keys && !event->text().isEmpty()) {
         m_keys(event);
@@ -232,8 +308,12 @@ void TGraphWindow::updateTrace(int x) {
 }
 
 void TGraphWindow::showPointer(int x, int y) {
-    emit statusText(QString::fromStdString(
-        graph::analysis::pointerCoordinatesText(m_app.graphState(), x, y, m_app.locale())));
+    // Only where the status bar has nothing else to say: no range asked for, no trace.
+    const graph::GraphState& state = m_app.graphState();
+    if (state.anyPending() || state.traceOn)
+        return;
+    emit pointerCoordinates(QString::fromStdString(
+        graph::analysis::pointerCoordinatesText(state, x, y, m_app.locale())));
 }
 
 } // namespace lindor::ui

@@ -133,6 +133,8 @@ private:
     std::unique_ptr<WindowCommands> m_windowCommands;
     std::unique_ptr<OutputCommands> m_output;
     bool m_startupDone = false;
+    // The pointer coordinates the status bar shows, if it shows them.
+    QString m_pointerText;
 };
 
 } // namespace lindor::ui

@@ -131,6 +131,15 @@ void TMDIFrame::connectCommands() {
     on(a["Zoomin1"], [r] { r->zoom(graph::analysis::ZoomDirection::In); });
     on(a["ZoomOut1"], [r] { r->zoom(graph::analysis::ZoomDirection::Out); });
     on(a["UndoZoom1"], [r] { r->undoZoom(); });
+    // Ctrl++ (also Ctrl+= where "+" needs Shift) and Ctrl+-: no menu entry, the frame's keys.
+    QList<QKeySequence> zoomInKeys = QKeySequence::keyBindings(QKeySequence::ZoomIn);
+    zoomInKeys << QKeySequence(QStringLiteral("Ctrl+="));
+    a["ZoomInAtCentre"]->setShortcuts(zoomInKeys);
+    a["ZoomOutAtCentre"]->setShortcuts(QKeySequence::ZoomOut);
+    addAction(a["ZoomInAtCentre"]);
+    addAction(a["ZoomOutAtCentre"]);
+    on(a["ZoomInAtCentre"], [r] { r->zoomAboutCentre(true); });
+    on(a["ZoomOutAtCentre"], [r] { r->zoomAboutCentre(false); });
     on(a["toolbtnFunctionMode"], [c] { c->setMode(Mode::Function); });
     on(a["toolbtnIntegralMode"], [c] { c->setMode(Mode::Integral); });
     on(a["toolbtnPlotFunction"], [c] { c->plotCommand(); });
@@ -157,6 +166,18 @@ void TMDIFrame::connectCommands() {
     connect(c, &FrameController::statusText, this, showStatus);
     connect(s, &SelectionSteps::statusText, this, showStatus);
     connect(m_graph, &TGraphWindow::statusText, this, showStatus);
+    // The pointer's coordinates show while the status bar has nothing else to say.
+    connect(m_graph, &TGraphWindow::pointerCoordinates, this, [this](const QString& text) {
+        const QString shown = statusBar()->currentMessage();
+        if (!shown.isEmpty() && shown != m_pointerText)
+            return;
+        m_pointerText = text;
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
+    m_graph->setViewMoves(r);
     connect(c, &FrameController::modeChanged, this, [this] { updateModeControls(); });
     connect(c, &FrameController::helpRequested, this, &TMDIFrame::showHelp);
     connect(c, &FrameController::traceChanged, this,
