@@ -1,16 +1,20 @@
 // Speed of a full graph redraw: twelve functions on a 1920 by 1080 client area through
 // the engine, the graph core, the bitmap canvas and the recording, against the same
-// samples from hand-written functions drawn as one QPainter polyline per curve; and the
+// samples from hand-written functions drawn as one QPainter polyline per curve; the
 // redraw of twelve functions whose gaps, jumps, poles and domain ends make the curves
-// refine between their columns.
+// refine between their columns; and the frames of navigation on a 3840 by 2160 graph
+// window: a pan by a few pixels and a wheel zoom, each redrawn and painted into the
+// window under the offscreen platform. Frames and the full redraw measure the CPU time
+// of the whole process, so that work Qt hands to its own threads counts as well.
 #include <benchmark/benchmark.h>
 
 #include "BenchExpressions.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QTemporaryDir>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -22,8 +26,11 @@
 
 #include "expr/FuncEval.h"
 #include "graph/GraphView.h"
+#include "graph/analysis/RangeMoves.h"
 #include "lang/Language.h"
 #include "qt/GraphSurfaces.h"
+#include "ui/AppState.h"
+#include "ui/GraphWindow.h"
 
 namespace {
 
@@ -107,7 +114,7 @@ void redrawFunctions(benchmark::State& state, const std::vector<std::string>& te
 void BM_Redraw12(benchmark::State& state) {
     redrawFunctions(state, kTexts);
 }
-BENCHMARK(BM_Redraw12)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Redraw12)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 void BM_RedrawHard12(benchmark::State& state) {
     redrawFunctions(state, kHardTexts);
@@ -147,13 +154,100 @@ void BM_RedrawBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawBaseline)->Unit(benchmark::kMillisecond);
 
+constexpr int kWindowWidth = 3840;
+constexpr int kWindowHeight = 2160;
+
+// The graph window of the program at 4K with the twelve functions of BM_Redraw12, shown on
+// the offscreen platform and painted once.
+struct FourKWindow {
+    explicit FourKWindow(benchmark::State& state)
+        : app(lindor::ui::AppPaths{"", "", folder.filePath("lindor.INI").toStdString()},
+              lindor::NumberLocale{}),
+          window(app) {
+        window.resize(kWindowWidth, kWindowHeight);
+        window.show();
+        QApplication::processEvents();
+        for (const std::string& text : kTexts) {
+            const auto outcome = app.graph.plotRequest(text, window.canvas());
+            if (outcome.status != lindor::graph::PlotOutcome::Status::Plotted)
+                state.SkipWithError(("cannot plot " + text + ": " + outcome.message).c_str());
+        }
+        window.redraw();
+        QApplication::processEvents();
+    }
+
+    // Takes the new Range, redraws and lets the event loop paint the window.
+    void show(const lindor::graph::Range& range) {
+        std::string error;
+        app.graph.applyRange(range, error);
+        window.redraw();
+        QApplication::processEvents();
+    }
+
+    void report(benchmark::State& state) {
+        const auto& counts = app.graph.columnCache().counts();
+        const double frames = static_cast<double>(state.iterations());
+        state.counters["evaluated/frame"] = static_cast<double>(counts.evaluated) / frames;
+        state.counters["reused/frame"] = static_cast<double>(counts.reused) / frames;
+    }
+
+    QTemporaryDir folder;
+    lindor::ui::AppState app;
+    lindor::ui::TGraphWindow window;
+};
+
+// A drag by a few pixels per frame, to and fro so that the view stays where it is. The
+// drag's first frame, which puts the Range on its lattice and so evaluates every column
+// as a zoom frame does, comes before the measured ones.
+void BM_PanFrame12(benchmark::State& state) {
+    FourKWindow w(state);
+    const lindor::graph::GraphState& start = w.app.graphState();
+    w.show(*lindor::graph::analysis::panRange(start.range(), start.area(), 0, 0));
+    int direction = 1;
+    w.app.graph.columnCache().resetCounts();
+    for (auto _ : state) {
+        const lindor::graph::GraphState& s = w.app.graphState();
+        const auto moved =
+            lindor::graph::analysis::panRange(s.range(), s.area(), 3 * direction, 2 * direction);
+        if (!moved) {
+            state.SkipWithError("the pan was refused");
+            return;
+        }
+        w.show(*moved);
+        direction = -direction;
+    }
+    w.report(state);
+}
+BENCHMARK(BM_PanFrame12)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+// A wheel notch about a point off the centre per frame, in and out in turn: every column
+// is evaluated.
+void BM_WheelZoomFrame12(benchmark::State& state) {
+    FourKWindow w(state);
+    bool in = true;
+    w.app.graph.columnCache().resetCounts();
+    for (auto _ : state) {
+        const lindor::graph::GraphState& s = w.app.graphState();
+        const auto zoomed = lindor::graph::analysis::zoomRangeAbout(s.range(), s.area(), 1234.0L,
+                                                                    567.0L, in ? 1.2L : 1 / 1.2L);
+        if (!zoomed) {
+            state.SkipWithError("the zoom was refused");
+            return;
+        }
+        w.show(*zoomed);
+        in = !in;
+    }
+    w.report(state);
+}
+BENCHMARK(BM_WheelZoomFrame12)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
+    QApplication app(qtArgc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -8,15 +8,29 @@ namespace lindor::graph {
 
 void plotCurve(const GraphState& s, Canvas& canvas, const Evaluator& f, const CurveEnds& ends,
                int position, const std::string& name) {
+    const bool sampled = s.area().drawable() && isUsableRange(s.range());
+    const ColumnSamples samples = sampled ? sampleColumns(s, f) : ColumnSamples{};
+    drawCurve(s, canvas, samples, curveLines(s, samples, f, ends), position, name);
+}
+
+std::vector<Polyline> curveLines(const GraphState& s, const ColumnSamples& samples,
+                                 const Evaluator& f, const CurveEnds& ends) {
+    if (s.view.lineStyle == LineStyle::Dotted || !isUsableRange(s.range()))
+        return {};
+    return traceCurve(s, samples, f, ends);
+}
+
+void drawCurve(const GraphState& s, Canvas& canvas, const ColumnSamples& samples,
+               const std::vector<Polyline>& lines, int position, const std::string& name) {
     const PlotArea& a = s.area();
     const Color color = kFunctionColors[static_cast<std::size_t>(position) % kMaxFunctions];
     canvas.setPen(Pen{color, 1, PenStyle::Solid});
     canvas.setBrush(Brush{colors::kWhite, false});
     if (s.view.showFunctionNames)
         drawFunctionName(s, canvas, position, name);
-    if (!a.drawable() || !isUsableRange(s.range()))
+    if (!a.drawable() || !isUsableRange(s.range()) ||
+        samples.size() != static_cast<std::size_t>(a.width) + 1)
         return;
-    const ColumnSamples samples = sampleColumns(s, f);
     if (s.view.lineStyle == LineStyle::Dotted) {
         for (int i = 0; i <= a.width; ++i) {
             const ColumnSample& c = samples[static_cast<std::size_t>(i)];
@@ -27,7 +41,7 @@ void plotCurve(const GraphState& s, Canvas& canvas, const Evaluator& f, const Cu
     }
     if (s.view.lineStyle == LineStyle::Bold)
         canvas.setPen(Pen{color, 2, PenStyle::Solid});
-    for (const Polyline& line : traceCurve(s, samples, f, ends))
+    for (const Polyline& line : lines)
         canvas.polyline(line);
     canvas.setPen(Pen{color, 1, PenStyle::Solid});
 }

@@ -102,12 +102,14 @@ public:
         m_yHigh = std::max(r.yMin, r.yMax);
     }
 
-    void placeColumn(Probe& p, int i, const ColumnSample& sample) const {
+    Probe column(int i, const ColumnSample& sample) const {
+        Probe p;
         p.t = i;
         p.column = i;
         p.defined = sample.defined;
         p.y = sample.y;
         place(p);
+        return p;
     }
 
     bool inside(const Probe& p) const { return p.level >= m_area.top && p.level <= m_area.bottom; }
@@ -143,7 +145,7 @@ private:
     long double xAt(long double t) const {
         // The formula of ColumnToX, so that whole columns give the same x.
         const Range& r = m_state.range();
-        return r.xMin + (t / m_area.width) * (r.xMax - r.xMin);
+        return columnX(r.xMin, r.xMax - r.xMin, m_area.width, t);
     }
 
     long double tAt(long double x) const {
@@ -327,9 +329,10 @@ std::vector<Polyline> traceCurve(const GraphState& state, const ColumnSamples& s
         return {};
     ClippedPolylines out(area);
     Tracer tracer(state, f, ends, out);
-    std::vector<Probe> columns(samples.size());
+    std::vector<Probe> columns;
+    columns.reserve(samples.size());
     for (std::size_t i = 0; i < samples.size(); ++i)
-        tracer.placeColumn(columns[i], static_cast<int>(i), samples[i]);
+        columns.push_back(tracer.column(static_cast<int>(i), samples[i]));
     int allowance = kRefineAllowanceCap;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (i > 0) {

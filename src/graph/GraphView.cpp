@@ -5,6 +5,7 @@
 #include "expr/FuncEval.h"
 #include "graph/Background.h"
 #include "graph/Integral.h"
+#include "graph/Parallel.h"
 #include "lang/Language.h"
 
 namespace lindor::graph {
@@ -42,18 +43,30 @@ void GraphView::backgroundStep(Canvas& canvas) {
 void GraphView::redraw(Canvas& canvas) {
     clearStep(canvas);
     backgroundStep(canvas);
+    std::vector<const expr::TFunction*> plotted;
     if (m_state.mode() == Mode::Function) {
+        std::vector<CurveWork> curves;
         for (int p = 0; p < m_state.functionCount(); ++p)
-            plotFunction(p, canvas);
+            curves.push_back(curveWork(p));
+        computeCurves(curves);
+        for (const CurveWork& curve : curves) {
+            drawCurveWork(curve, m_state.functions()[static_cast<std::size_t>(curve.position)].text,
+                          canvas);
+            plotted.push_back(curve.compiled.get());
+        }
     } else {
         drawIntegral(canvas);
+        if (m_state.integral())
+            plotted.push_back(m_state.integral()->compiled.get());
     }
+    m_columns.keepOnly(plotted);
     canvas.flush();
 }
 
 void GraphView::newWork(Canvas& canvas) {
     m_state.clearPlotted();
     m_functions.Clear();
+    m_columns.clear();
     clearStep(canvas);
     backgroundStep(canvas);
     canvas.flush();
@@ -185,19 +198,66 @@ CurveEnds GraphView::curveEnds(int position) const {
     return CurveEnds{true, f->lowerBound(), f->upperBound()};
 }
 
+GraphView::CurveWork GraphView::curveWork(int position) const {
+    CurveWork work;
+    work.compiled = compiledAt(position);
+    work.position = position;
+    work.f = evaluator(position);
+    work.ends = curveEnds(position);
+    return work;
+}
+
+void GraphView::computeCurves(std::vector<CurveWork>& curves) {
+    if (!m_state.area().drawable() || !isUsableRange(m_state.range()))
+        return;
+    const ColumnCache::ColumnsPtr columns = m_columns.columns(m_state);
+    const expr::AngleMode angleMode = m_functions.context().angleMode;
+    for (CurveWork& curve : curves)
+        if (curve.compiled)
+            curve.kept = &m_columns.curve(curve.compiled, angleMode);
+    const auto compute = [&](CurveWork& curve) {
+        curve.samples = &m_columns.sample(*curve.kept, columns, curve.f);
+        curve.lines = curveLines(m_state, *curve.samples, curve.f, curve.ends);
+    };
+    // A function that draws random numbers is evaluated here, in list order, so that it
+    // draws the numbers a redraw one curve after the other would give it; the others share
+    // nothing (each evaluates only its own operations and "d/dx" functions) and are
+    // computed on all cores at once.
+    std::vector<CurveWork*> independent;
+    for (CurveWork& curve : curves) {
+        if (!curve.kept)
+            continue;
+        if (curve.kept->drawsRandom)
+            compute(curve);
+        else
+            independent.push_back(&curve);
+    }
+    forEachInParallel(independent.size(), [&](std::size_t k) { compute(*independent[k]); });
+}
+
+void GraphView::drawCurveWork(const CurveWork& curve, const std::string& name, Canvas& canvas) {
+    static const ColumnSamples kNone;
+    drawCurve(m_state, canvas, curve.samples ? *curve.samples : kNone, curve.lines, curve.position,
+              name);
+}
+
 void GraphView::plotFunction(int position, Canvas& canvas) {
     if (!m_state.isPlottedPosition(position))
         return;
-    plotCurve(m_state, canvas, evaluator(position), curveEnds(position), position,
-              m_state.functions()[static_cast<std::size_t>(position)].text);
+    std::vector<CurveWork> curve{curveWork(position)};
+    computeCurves(curve);
+    drawCurveWork(curve.front(), m_state.functions()[static_cast<std::size_t>(position)].text,
+                  canvas);
 }
 
 void GraphView::drawIntegral(Canvas& canvas, IntegralLog log) {
     const std::optional<PlottedIntegral>& integral = m_state.integral();
     if (!integral)
         return;
-    const Evaluator f = evaluator(0);
-    plotCurve(m_state, canvas, f, curveEnds(0), 0, integral->text);
+    std::vector<CurveWork> curve{curveWork(0)};
+    computeCurves(curve);
+    drawCurveWork(curve.front(), integral->text, canvas);
+    const Evaluator& f = curve.front().f;
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});
     shadeIntegral(m_state, canvas, f, integral->lower, integral->upper);
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "graph/Canvas.h"
+#include "graph/ColumnCache.h"
 #include "graph/CurvePlotter.h"
 #include "graph/GraphState.h"
 #include "util/NumberText.h"
@@ -70,7 +71,9 @@ public:
     void clearStep(Canvas& canvas);
     // Layout, then grid and axes as the view settings ask.
     void backgroundStep(Canvas& canvas);
-    // Clear, background, then the curves of the current mode.
+    // Clear, background, then the curves of the current mode. The curves' column samples
+    // are kept: after a move by whole columns (analysis::panRange) only the columns that
+    // scroll in are evaluated, and the picture is the one evaluating every column gives.
     void redraw(Canvas& canvas);
     // Empties both plotted lists and the function list, forgets the candidates, pending
     // operations and trace, and draws the empty background.
@@ -105,8 +108,29 @@ public:
     // The range of its own that the same function's text gives, if any.
     CurveEnds curveEnds(int position) const;
 
+    // The column samples kept between redraws (their counts tell what a redraw evaluated).
+    const ColumnCache& columnCache() const { return m_columns; }
+    ColumnCache& columnCache() { return m_columns; }
+
 private:
     std::shared_ptr<expr::TFunction> compiledAt(int position) const;
+
+    // One curve of a drawing: what it is made from, and its samples and polylines once
+    // computeCurves has made them.
+    struct CurveWork {
+        std::shared_ptr<expr::TFunction> compiled;
+        int position = 0;
+        Evaluator f;
+        CurveEnds ends;
+        ColumnCache::Curve* kept = nullptr;
+        const ColumnSamples* samples = nullptr;
+        std::vector<Polyline> lines;
+    };
+    CurveWork curveWork(int position) const;
+    // Samples (from the kept columns where they serve) and traces the curves; the picture
+    // is the one computing them one after the other gives.
+    void computeCurves(std::vector<CurveWork>& curves);
+    void drawCurveWork(const CurveWork& curve, const std::string& name, Canvas& canvas);
 
     // Adds a function to the function list and compiles `text` into it. On failure the
     // function, and any "d/dx" operands its compilation added, leave the list again.
@@ -115,6 +139,7 @@ private:
     expr::TFunctionDB& m_functions;
     const lang::Language& m_language;
     GraphState m_state;
+    ColumnCache m_columns;
     LogSink m_log;
 };
 

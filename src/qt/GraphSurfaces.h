@@ -21,6 +21,9 @@ public:
     graph::Canvas& canvas() { return m_both; }
 
     const QImage& image() { return m_bitmap.image(); }
+    // The parts of the bitmap that changed since the last call (see QtCanvas): what a
+    // window showing the bitmap has to copy again.
+    QRegion takeChangedRegion() { return m_bitmap.takeChangedRegion(); }
     const graph::RecordingCanvas& recording() const { return m_recording; }
 
 private:

@@ -8,8 +8,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
+#include <string>
+#include <unordered_map>
 
 #include "graph/Canvas.h"
+#include "qt/DirtyCells.h"
 
 namespace lindor::qtgui {
 
@@ -43,6 +47,10 @@ public:
 protected:
     // Called before any painting; a canvas whose painter is not active starts it here.
     virtual void activate() {}
+    // Called with a rectangle that holds every pixel the painter is about to paint.
+    virtual void painted(const QRect& /*area*/) {}
+    // Takes the size of a cleared surface without painting it.
+    void takeSize(int width, int height);
     // Starts the painter when needed; false when there is nothing to paint on.
     bool ready();
     // Pen, brush and font onto the painter (after it was started again).
@@ -55,10 +63,20 @@ protected:
     graph::Pen m_pen;
 
 private:
+    // A text's measures in the current font.
+    struct TextMeasure {
+        int advance = 0;
+        int height = 0;
+        int ascent = 0;
+        QRect glyphs; // around the glyphs, from the start of the base line
+    };
+    const TextMeasure& measure(const std::string& text);
+
     QPolygon m_polyline; // the connected lines not yet drawn
     graph::Brush m_brush;
     graph::Font m_font;
     QFont m_qfont;
+    std::unordered_map<std::string, TextMeasure> m_measures; // in m_qfont
 };
 
 class QtCanvas : public PainterCanvas {
@@ -80,8 +98,16 @@ public:
     // copies of the image taken now stay as they are.
     const QImage& image();
 
+    // The parts of the image that changed since the last call (all of it the first time):
+    // a window that showed the image then needs to copy only these again. The canvas keeps
+    // track of every pixel it paints, so a clear to the same size and background wipes only
+    // what was painted, and a redraw that moved the picture a little changes only where its
+    // lines were and are.
+    QRegion takeChangedRegion();
+
 protected:
     void activate() override;
+    void painted(const QRect& area) override { m_cells.markArea(area); }
 
 private:
     // True when the pen is one pixel wide and solid: its lines are set pixel by pixel.
@@ -89,12 +115,25 @@ private:
     // True when a point lies near enough to the image for its lines to be set directly;
     // lines reaching far beyond it are left to the painter, which clips them.
     bool near(graph::Point p) const;
+    // The image's pixels, written directly (the painter stops).
+    struct Pixels {
+        uchar* bits;
+        qsizetype stride;
+        int width;
+        int height;
+    };
+    Pixels directPixels();
+    void setDirect(const Pixels& pixels, int x, int y, QRgb color) {
+        reinterpret_cast<QRgb*>(pixels.bits + y * pixels.stride)[x] = color;
+        m_cells.markPixel(x, y);
+    }
     // Sets the pixels of the line from `from` to `to`, without `to`, inside the image.
-    void rasterLine(graph::Point from, graph::Point to, QRgb color);
-    void rasterPixel(graph::Point at, QRgb color);
+    void rasterLine(const Pixels& pixels, graph::Point from, graph::Point to, QRgb color);
 
     QImage m_image;
     QPainter m_imagePainter;
+    DirtyCells m_cells;
+    graph::Color m_background;
 };
 
 } // namespace lindor::qtgui

@@ -12,6 +12,7 @@
 #include "graph/analysis/PointerText.h"
 #include "graph/analysis/RangeSelection.h"
 #include "graph/analysis/SearchBox.h"
+#include "qt/ImageCopy.h"
 #include "ui/AppState.h"
 #include "ui/Guarded.h"
 #include "ui/RangeCommands.h"
@@ -57,12 +58,22 @@ void TGraphWindow::redraw() {
     // A new Range or size moves the traced point: the marker follows at once.
     if (m_traceMarker->isVisible())
         updateTrace(m_lastPointerX);
-    update();
+    refresh();
+}
+
+void TGraphWindow::refresh() {
+    // Only what changed in the picture is copied again (a small part of it after a move
+    // by a few pixels), and where the dragged rectangle was painted.
+    QRegion changed = m_surfaces.takeChangedRegion();
+    if (!m_paintedFocus.isNull())
+        changed += m_paintedFocus.adjusted(-2, -2, 2, 2);
+    m_paintedFocus = QRect();
+    update(changed);
 }
 
 void TGraphWindow::markPoint(long double x, long double y) {
     m_app.graph.markPoint(x, y, canvas());
-    update();
+    refresh();
 }
 
 void TGraphWindow::hideTraceMarker() {
@@ -80,7 +91,7 @@ QPoint TGraphWindow::traceMarkerPosition() const {
 void TGraphWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage& image = m_surfaces.image();
-    p.drawImage(event->rect().topLeft(), image, event->rect());
+    qtgui::copyImageRegion(p, image, event->region());
     // Where the window is larger than the picture (between a resize and its redraw).
     const QRect covered = image.rect();
     if (!covered.contains(event->rect())) {
@@ -91,6 +102,7 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
     }
     // The dragged rectangle is drawn on the window only, never into the picture.
     if (m_drag.rectangleShown) {
+        m_paintedFocus = m_paintedFocus.united(focusRect());
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(focusRect().adjusted(0, 0, -1, -1));

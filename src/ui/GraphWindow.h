@@ -34,7 +34,7 @@ public:
     // A full redraw with the current state.
     void redraw();
     // Shows what was drawn since the last paint.
-    void refresh() { update(); }
+    void refresh();
     // The red circle on an analysis result.
     void markPoint(long double x, long double y);
     // Hides the trace marker (trace switched off, the traced function gone).
@@ -111,6 +111,7 @@ private:
     Qt::MouseButton m_panButton = Qt::NoButton;
     QPoint m_panFrom;
     int m_lastPointerX = 0;
+    QRect m_paintedFocus; // where the dragged rectangle was painted since the last refresh
 };
 
 } // namespace lindor::ui
