@@ -1,5 +1,6 @@
 #include "ui/GraphWindow.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
@@ -58,6 +59,11 @@ void TGraphWindow::redraw() {
     // A new Range or size moves the traced point: the marker follows at once.
     if (m_traceMarker->isVisible())
         updateTrace(m_lastPointerX);
+    // The view may have moved under a still pointer (undo, the keys): its coordinates too.
+    if (underMouse()) {
+        const QPoint at = mapFromGlobal(QCursor::pos());
+        showPointer(at.x(), at.y());
+    }
     refresh();
 }
 

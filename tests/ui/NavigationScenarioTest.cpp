@@ -66,11 +66,18 @@ TEST_F(NavigationTest, ADragPansAndTheWheelZoomsAboutThePointerAndBothUndo) {
     ASSERT_FALSE(marked());
 
     // Nothing pending: the left button pans, the plane point under the press ends under the
-    // release, and the steps stay.
+    // release, and the steps stay. After the first frame, the curve's kept columns serve
+    // every frame: only the columns that scroll in are worked out.
     const QPoint from = pixel(1, 1);
     const QPoint to = from + QPoint(57, -31);
+    const QPoint halfway = from + QPoint(30, -10);
     const auto grabbed = under(from);
-    dragWith(Qt::LeftButton, from, to);
+    press(from, Qt::LeftButton);
+    moveTo(halfway, Qt::LeftButton);
+    app->graph.columnCache().resetCounts();
+    moveTo(to, Qt::LeftButton);
+    EXPECT_EQ(app->graph.columnCache().counts().evaluated, to.x() - halfway.x());
+    release(to, Qt::LeftButton);
     EXPECT_NEAR(double(under(to).first), double(grabbed.first), 1e-9);
     EXPECT_NEAR(double(under(to).second), double(grabbed.second), 1e-9);
     EXPECT_EQ(state().range().xStep, 1);
