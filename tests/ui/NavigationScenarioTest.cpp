@@ -3,6 +3,8 @@
 // arrow keys and Ctrl++ move the view, and each of these is a step of undo.
 #include "FrameFixture.h"
 
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -177,6 +179,18 @@ TEST_F(NavigationTest, KeysMoveTheViewAndQuickNotchesAreOneZoom) {
     wheel(pixel(1, 1), 120);
     action("UndoZoom1")->trigger();
     EXPECT_EQ(frame->rangeWindow().texts(), before);
+
+    // A pinch on a touchpad zooms by the change of scale it reports, about where it is.
+    const QPoint pinched = pixel(2, 1);
+    const auto held = under(pinched);
+    const long double width = state().range().xMax - state().range().xMin;
+    QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2,
+                              QPointF(pinched), QPointF(pinched),
+                              QPointF(graph().mapToGlobal(pinched)), 0.25, QPointF());
+    QApplication::sendEvent(&graph(), &pinch);
+    EXPECT_NEAR(double(width / (state().range().xMax - state().range().xMin)), 1.25, 1e-5);
+    EXPECT_NEAR(double(under(pinched).first), double(held.first), double(pixelWidth()));
+    EXPECT_NEAR(double(under(pinched).second), double(held.second), double(pixelHeight()));
 }
 
 TEST_F(NavigationTest, ZoomsBeyondWhatARangeCanHoldAreRefusedSilently) {
