@@ -173,6 +173,8 @@ void GraphView::eraseFunctions(const std::vector<int>& positions, Canvas& canvas
             m_functions.Delete(listPosition);
     }
     m_state.eraseFunctions(positions);
+    // The operands of their derivatives go with them.
+    m_functions.deleteUnused();
     redraw(canvas);
 }
 
