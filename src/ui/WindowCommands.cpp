@@ -135,11 +135,9 @@ void WindowCommands::keepChildrenInReachLater() {
 
 void WindowCommands::keepChildrenInReach() {
     const QSize area = m_frame.mdiArea().viewport()->size();
-    // Minimised children count too: their icons are laid out only when no child is
-    // maximised, so a frame made smaller meanwhile can leave them beyond its edge.
     for (QMdiSubWindow* sub : m_frame.mdiArea().subWindowList())
-        if (!sub->isMaximized())
-            sub->move(withinReach(sub->geometry(), area).topLeft());
+        if (!sub->isMinimized() && !sub->isMaximized())
+            sub->setGeometry(withinReach(sub->geometry(), area));
 }
 
 void WindowCommands::Sparafnsterposition1Click() {
