@@ -10,8 +10,8 @@ AppState::AppState(AppPaths appPaths, NumberLocale locale)
 }
 
 void AppState::loadSettings() {
-    settings.readViewSettings(view(), locale());
-    applyAngleMode();
+    settings.readViewSettings(work.view, locale());
+    showView();
     useLanguage(settings.language(firstLanguage));
     histories = settings.readHistories();
 }

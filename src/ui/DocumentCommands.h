@@ -4,7 +4,8 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
+
+#include "ui/FrameWindows.h"
 
 #include "files/Document.h"
 
@@ -13,15 +14,14 @@ namespace lindor::ui {
 class AppState;
 class FrameController;
 class Questions;
-struct FrameWindows;
+class RangeCommands;
+class WorkSteps;
 
 class DocumentCommands : public QObject {
     Q_OBJECT
 public:
-    // `viewChanged` is called after a document's view settings were taken over (the menus'
-    // check marks follow them).
     DocumentCommands(AppState& app, Questions& questions, FrameController& controller,
-                     const FrameWindows& windows, std::function<void()> viewChanged);
+                     RangeCommands& ranges, WorkSteps& steps, const FrameWindows& windows);
 
     void New1Click();
     void Open1Click();
@@ -36,7 +36,6 @@ public:
     // (empty: untitled) and marked as changed.
     void restoreWork(const files::Document& doc, const QString& path);
     // The work as a document keeps it.
-    files::Document currentDocument() const;
     // Before work is dropped: asks whether to save it when it has changed. False when the
     // user cancels (or the save failed): keep everything.
     bool maySetWorkAside();
@@ -51,13 +50,16 @@ private:
     bool writeDocument(const QString& path);
     // The document's mode, view, range and entries become the work.
     void takeDocument(files::Document doc);
-    void setDocument(const QString& path);
+    // The document's path; New and Open start its undo steps afresh, Save marks the work
+    // saved.
+    void setDocument(const QString& path, bool freshSteps);
 
     AppState& m_app;
     Questions& m_questions;
     FrameController& m_controller;
-    const FrameWindows& m_windows;
-    std::function<void()> m_viewChanged;
+    RangeCommands& m_ranges;
+    WorkSteps& m_steps;
+    FrameWindows m_windows;
 };
 
 // The document name a Save As gives: a name that ends in ".ldr" in any letter case is kept,

@@ -33,6 +33,9 @@ class FrameActions;
 class FrameController;
 struct FrameWindows;
 class OptionCommands;
+class RangeCommands;
+class SelectionSteps;
+class WorkSteps;
 class QtDialogTexts;
 class Questions;
 class TGraphWindow;
@@ -47,7 +50,7 @@ public:
 
     // The start of the run once the window exists: texts, histories, layout, the range undo
     // copy, and the functions given on the command line (plotted in function mode and put
-    // at the top of the history).
+    // at the top of the history) or documents named there.
     void FormShow(const QStringList& functions);
     // The language, the layout and the caption (also used after New and Open).
     void applyLanguage();
@@ -64,6 +67,9 @@ public:
     void showHelp(const QString& topic);
     HelpWindow* helpWindow() const { return m_help; }
     FrameController& controller() { return *m_controller; }
+    RangeCommands& ranges() { return *m_ranges; }
+    SelectionSteps& selection() { return *m_selection; }
+    WorkSteps& steps() { return *m_steps; }
     FrameActions& actions() { return *m_actions; }
     QMdiArea& mdiArea() { return *m_mdi; }
     QMdiSubWindow* subWindowOf(QWidget* child) const;
@@ -98,7 +104,12 @@ private:
     void createWindows();
     void createMenus();
     void createToolBar();
+    // The command objects, each with what it works on (MainFrameWiring.cpp).
+    void createCommands();
     void connectCommands();
+    // Edit -> Undo and Redo name the step they take back or make again.
+    void connectUndo();
+    void updateUndoActions();
     void updateModeControls();
     void createKeeping();
     // A document chosen from Open Recent or dropped on the window; a recent document that
@@ -125,6 +136,9 @@ private:
     TfrmValueTable* m_valueTable = nullptr;
     TProgressForm* m_progress = nullptr;
     FrameActions* m_actions = nullptr;
+    WorkSteps* m_steps = nullptr;
+    RangeCommands* m_ranges = nullptr;
+    SelectionSteps* m_selection = nullptr;
     FrameController* m_controller = nullptr;
     OptionCommands* m_options = nullptr;
     DocumentCommands* m_documents = nullptr;
@@ -136,6 +150,8 @@ private:
     RecentMenu* m_recentMenu = nullptr;
     bool m_startupDone = false;
     bool m_keepingWork = false;
+    // The pointer coordinates the status bar shows, if it shows them.
+    QString m_pointerText;
 };
 
 } // namespace lindor::ui

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "files/FileError.h"
 #include "ui/AppState.h"
@@ -21,24 +22,19 @@ namespace lindor::ui {
 
 void TMDIFrame::createKeeping() {
     WorkKeeping::Hooks hooks;
-    hooks.document = [this] { return m_documents->currentDocument(); };
+    hooks.document = [this] { return m_app.work.document(); };
     hooks.restore = [this](const files::Document& document, const QString& path) {
         m_documents->restoreWork(document, path);
     };
     m_keeping = new WorkKeeping(m_app, m_questions, std::move(hooks), this);
-    connect(m_controller, &FrameController::workChanged, this,
+    // Every step done, undone or made again changes the work.
+    connect(&m_app.undoStack, &QUndoStack::indexChanged, this,
             [this] { m_guard.run([this] { m_keeping->workChanged(); }); });
     connect(m_documents, &DocumentCommands::documentChanged, this,
             [this] { m_guard.run([this] { m_keeping->documentChanged(); }); });
     // The histories reach the settings file after each plot and when one is emptied.
-    const auto storeHistories = [this] {
-        m_guard.run([this] {
-            m_controller->storeActiveHistory();
-            m_keeping->historiesChanged();
-        });
-    };
-    connect(m_entry, &EntryBox::historyChanged, this, storeHistories);
-    connect((*m_actions)["EmptyFunctionHistory1"], &QAction::triggered, this, storeHistories);
+    connect(m_controller, &FrameController::historyChanged, this,
+            [this] { m_guard.run([this] { m_keeping->historiesChanged(); }); });
 
     QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("File1"));
     QMenu* recent = menuBar()->findChild<QMenu*>(QStringLiteral("OpenRecent1"));

@@ -1,5 +1,7 @@
 #include "ui/WindowCommands.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QLayout>
@@ -136,10 +138,13 @@ void WindowCommands::keepChildrenInReachLater() {
 
 void WindowCommands::keepChildrenInReach() {
     const QSize area = m_frame.mdiArea().viewport()->size();
-    // Minimised children count too: their icons are laid out only when no child is
-    // maximised, so a frame made smaller meanwhile can leave them beyond its edge.
-    for (QMdiSubWindow* sub : m_frame.mdiArea().subWindowList())
-        if (!sub->isMaximized())
+    const QList<QMdiSubWindow*> subs = m_frame.mdiArea().subWindowList();
+    const bool anyMaximised =
+        std::any_of(subs.begin(), subs.end(), [](QMdiSubWindow* s) { return s->isMaximized(); });
+    // The icons of minimised children are not laid out again when the frame shrinks while a
+    // child is maximised; they are brought back once no child covers the area.
+    for (QMdiSubWindow* sub : subs)
+        if (!sub->isMaximized() && (!sub->isMinimized() || !anyMaximised))
             sub->move(withinReach(sub->geometry(), area).topLeft());
 }
 

@@ -82,7 +82,7 @@ void WorkKeeping::keepCopy() {
     m_recovery->cancel();
     if (!m_store->enabled())
         return;
-    if (!m_app.modified) {
+    if (!m_app.modified()) {
         m_store->discard();
         return;
     }
@@ -116,7 +116,7 @@ void WorkKeeping::storeView() {
 }
 
 void WorkKeeping::documentChanged() {
-    if (!m_app.modified) {
+    if (!m_app.modified()) {
         m_recovery->cancel();
         m_store->discard();
     }

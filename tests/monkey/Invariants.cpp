@@ -24,8 +24,14 @@ std::optional<QString> childOutOfReach(Session& session) {
     if (frame.isMinimized() || !area->isVisible() || area->width() <= 0 || area->height() <= 0)
         return std::nullopt;
     const QRect visible(QPoint(0, 0), area->size());
+    // While a child is maximised, the icons of minimised children lie behind it; they must
+    // be back within reach once it is restored.
+    bool maximisedChild = false;
     for (const QMdiSubWindow* sub : session.childWindows())
-        if (sub->isVisible() && !sub->geometry().intersects(visible))
+        maximisedChild = maximisedChild || (sub->isVisible() && sub->isMaximized());
+    for (const QMdiSubWindow* sub : session.childWindows())
+        if (sub->isVisible() && !(maximisedChild && sub->isMinimized()) &&
+            !sub->geometry().intersects(visible))
             return QStringLiteral("the child window %1 (%2) lies outside the frame's area (%3)")
                 .arg(sub->objectName(), describe(sub->geometry()), describe(visible));
     return std::nullopt;

@@ -104,7 +104,7 @@ void Session::start() {
 void Session::stop() {
     if (m_frame) {
         // Nothing is asked any more: the run is over.
-        m_app->modified = false;
+        m_app->undoStack.setClean();
         if (m_frame->isVisible())
             m_frame->close();
     }
@@ -202,7 +202,7 @@ graph::Range Session::range() const {
 }
 
 bool Session::modified() const {
-    return m_app && m_app->modified;
+    return m_app && m_app->modified();
 }
 
 QString Session::unexpectedErrorText() const {

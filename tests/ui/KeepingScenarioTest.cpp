@@ -114,7 +114,7 @@ TEST_F(KeepingTest, AnotherInstanceNeverTakesACopyWhoseOwnerRuns) {
         second.entryBox().setText("x^2");
         QTest::keyClick(&second.entryBox(), Qt::Key_Return);
         EXPECT_TRUE(QTest::qWaitFor([this] { return copies().size() == 2; }, 4000));
-        other.modified = false;
+        other.undoStack.setClean();
         second.close();
     }
     EXPECT_EQ(copies().size(), 1);

@@ -11,6 +11,15 @@ namespace lindor::graph::analysis {
 // click, not a dragged range.
 constexpr int kClickTolerance = 3;
 
+// A drag over the graph in window pixels: where the button went down and where it is now
+// (or was released).
+struct PixelDrag {
+    int startX = 0;
+    int startY = 0;
+    int endX = 0;
+    int endY = 0;
+};
+
 // The dragged rectangle in window pixels, whatever the direction of the drag: left <= right,
 // top <= bottom. A corner beyond the client area counts as lying on its last pixel.
 struct PixelRect {
@@ -19,10 +28,10 @@ struct PixelRect {
     int right = 0;
     int bottom = 0;
 };
-PixelRect draggedPixels(const GraphState& state);
+PixelRect draggedPixels(const GraphState& state, const PixelDrag& drag);
 
-// True when the last press and release lie less than kClickTolerance pixels apart.
-bool isClick(const DragState& drag);
+// True when press and release lie less than kClickTolerance pixels apart.
+bool isClick(const PixelDrag& drag);
 
 // The dragged rectangle in plane coordinates: left <= right and bottom <= top whichever
 // way it was dragged.
@@ -43,7 +52,7 @@ struct SearchBox {
     }
 };
 
-// The search box of the last drag.
-SearchBox searchBoxFromDrag(const GraphState& state);
+// The search box of a drag.
+SearchBox searchBoxFromDrag(const GraphState& state, const PixelDrag& drag);
 
 } // namespace lindor::graph::analysis
