@@ -1,5 +1,6 @@
 #include "files/SettingsFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <utility>
@@ -105,11 +106,13 @@ Histories SettingsFile::readHistories() const {
     return h;
 }
 
+void putHistories(Profile& profile, const Histories& histories) {
+    writeTextList(profile, "FunctionCombo", "F", histories.functions);
+    writeTextList(profile, "IntegralCombo", "I", histories.integrals);
+}
+
 bool SettingsFile::writeHistories(const Histories& histories) {
-    return update([&](Profile& p) {
-        writeTextList(p, "FunctionCombo", "F", histories.functions);
-        writeTextList(p, "IntegralCombo", "I", histories.integrals);
-    });
+    return update([&](Profile& p) { putHistories(p, histories); });
 }
 
 std::optional<std::array<std::string, 6>> SettingsFile::savedRange() const {
@@ -163,13 +166,39 @@ WindowPosition SettingsFile::windowPosition(const std::string& window) const {
     return position;
 }
 
+void putWindowPosition(Profile& profile, const std::string& window,
+                       const WindowPosition& position) {
+    profile.writeInteger(window, "Left", position.left);
+    profile.writeInteger(window, "Top", position.top);
+    profile.writeInteger(window, "Width", position.width);
+    profile.writeInteger(window, "Height", position.height);
+}
+
 bool SettingsFile::saveWindowPosition(const std::string& window, const WindowPosition& position) {
-    return update([&](Profile& p) {
-        p.writeInteger(window, "Left", position.left);
-        p.writeInteger(window, "Top", position.top);
-        p.writeInteger(window, "Width", position.width);
-        p.writeInteger(window, "Height", position.height);
-    });
+    return update([&](Profile& p) { putWindowPosition(p, window, position); });
+}
+
+void putRecentDocuments(Profile& profile, const std::vector<std::string>& paths) {
+    writeTextList(profile, "RecentDocuments", "File", paths);
+}
+
+void addRecentDocument(std::vector<std::string>& paths, const std::string& path) {
+    paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
+    paths.insert(paths.begin(), path);
+    if (paths.size() > static_cast<std::size_t>(kMaxRecentDocuments))
+        paths.resize(kMaxRecentDocuments);
+}
+
+std::vector<std::string> recentDocuments(const Profile& profile) {
+    return readTextList(profile, "RecentDocuments", "File", kMaxRecentDocuments);
+}
+
+std::vector<std::string> SettingsFile::recentDocuments() const {
+    return files::recentDocuments(read());
+}
+
+bool SettingsFile::writeRecentDocuments(const std::vector<std::string>& paths) {
+    return update([&](Profile& p) { putRecentDocuments(p, paths); });
 }
 
 } // namespace lindor::files

@@ -21,6 +21,8 @@ namespace lindor::files {
 
 // The entry box histories hold at most this many texts.
 constexpr int kMaxHistoryEntries = 100;
+// File -> Open Recent lists at most this many documents.
+constexpr int kMaxRecentDocuments = 8;
 
 struct Histories {
     std::vector<std::string> functions; // "FunctionCombo", "F1".."Fn"
@@ -43,6 +45,17 @@ extern const char* const kGraphWindow;
 
 // The "Do not show this message any more" flags of section "Options".
 enum class Notice { Clipboard, FunctionInstructions, IntegralInstructions };
+
+// The edits that the writers below make, for a caller that gathers several into one
+// replacement of the file (SettingsFile::update).
+void putHistories(Profile& profile, const Histories& histories);
+void putWindowPosition(Profile& profile, const std::string& window, const WindowPosition& position);
+void putRecentDocuments(Profile& profile, const std::vector<std::string>& paths);
+std::vector<std::string> recentDocuments(const Profile& profile);
+
+// Puts `path` at the top of the recent documents (an equal path is removed first); beyond
+// kMaxRecentDocuments the oldest is dropped.
+void addRecentDocument(std::vector<std::string>& paths, const std::string& path);
 
 class SettingsFile {
 public:
@@ -79,6 +92,10 @@ public:
 
     WindowPosition windowPosition(const std::string& window) const;
     bool saveWindowPosition(const std::string& window, const WindowPosition& position);
+
+    // The documents last opened or saved, newest first (section "RecentDocuments").
+    std::vector<std::string> recentDocuments() const;
+    bool writeRecentDocuments(const std::vector<std::string>& paths);
 
 private:
     std::string m_path;

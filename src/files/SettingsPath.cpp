@@ -39,16 +39,35 @@ std::string settingsFilePath(const std::string& programFile, const EnvironmentLo
     return {};
 }
 
+std::string stateFolderPath(const EnvironmentLookup& env) {
+    const char* state = env("XDG_STATE_HOME");
+    if (isAbsolute(state))
+        return std::string(state) + "/lindor";
+    const char* home = env("HOME");
+    if (isAbsolute(home))
+        return std::string(home) + "/.local/state/lindor";
+    return {};
+}
+
+namespace {
+
+const char* processEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr && std::strcmp(name, "HOME") == 0) {
+        if (const passwd* user = ::getpwuid(::getuid()))
+            return user->pw_dir;
+    }
+    return value;
+}
+
+} // namespace
+
+std::string stateFolderPath() {
+    return stateFolderPath(processEnvironment);
+}
+
 std::string settingsFilePath(const std::string& programFile) {
-    const EnvironmentLookup env = [](const char* name) -> const char* {
-        const char* value = std::getenv(name);
-        if (value == nullptr && std::strcmp(name, "HOME") == 0) {
-            if (const passwd* user = ::getpwuid(::getuid()))
-                return user->pw_dir;
-        }
-        return value;
-    };
-    return settingsFilePath(programFile, env, [](const std::string& path) {
+    return settingsFilePath(programFile, processEnvironment, [](const std::string& path) {
         struct stat info {};
         return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     });

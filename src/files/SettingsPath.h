@@ -1,4 +1,4 @@
-// Where the settings file lives.
+// Where the settings file and the run's state live.
 #pragma once
 
 #include <functional>
@@ -22,5 +22,12 @@ std::string settingsFilePath(const std::string& programFile, const EnvironmentLo
 // The process's environment (HOME falls back to the user's home folder in the password
 // database) and stat(2).
 std::string settingsFilePath(const std::string& programFile);
+
+// The folder of the run's state (the recovery copies of unsaved work):
+// "$XDG_STATE_HOME/lindor" or, when that variable is unset or not an absolute path,
+// "$HOME/.local/state/lindor". Empty without a usable HOME: nothing is kept then.
+std::string stateFolderPath(const EnvironmentLookup& env);
+// The same for the process's environment.
+std::string stateFolderPath();
 
 } // namespace lindor::files

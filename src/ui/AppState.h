@@ -57,6 +57,9 @@ public:
     std::string documentPath;
     // The work has changed since it was last opened or saved.
     bool modified() const { return !undoStack.isClean(); }
+    // Where the recovery copy of unsaved work is kept (see ui/RecoveryStore.h); empty:
+    // nowhere.
+    std::string stateFolder;
     // The folder a file was last opened or saved in, where the next file dialog opens.
     std::string lastFolder;
     // The language used until one is stored in the settings file (the desktop's).

@@ -11,6 +11,7 @@
 #include "files/SettingsPath.h"
 #include "qt/AppLocale.h"
 #include "ui/AppState.h"
+#include "ui/ExitSignals.h"
 #include "ui/MainFrame.h"
 #include "ui/QtQuestions.h"
 #include "ui/SplashScreen.h"
@@ -63,6 +64,7 @@ int runDesktop(int argc, char** argv) {
     app.firstLanguage =
         files::languageOfEnvironment([](const char* name) { return std::getenv(name); });
     app.loadSettings();
+    app.stateFolder = files::stateFolderPath();
 
     splash = std::make_unique<TfrmSplash>(app.language);
     splash->show();
@@ -90,6 +92,11 @@ int runDesktop(int argc, char** argv) {
         }
         functions << argument;
     }
+    // The end of a session closes the program as at a normal exit, keeping unsaved work.
+    const ExitSignals exitSignals([&frame] {
+        frame.endKeepingWork();
+        QCoreApplication::exit(0);
+    });
     frame.FormShow(functions);
     return QApplication::exec();
 }

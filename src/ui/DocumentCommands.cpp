@@ -96,6 +96,21 @@ bool DocumentCommands::openDocument(const QString& path) {
         m_questions.error(QString::fromStdString(files::describe(status, m_app.language)));
         return false;
     }
+    takeDocument(doc);
+    setDocument(QFileInfo(path).absoluteFilePath(), true);
+    return true;
+}
+
+void DocumentCommands::restoreWork(const files::Document& doc, const QString& path) {
+    takeDocument(doc);
+    // The restored work starts its own steps and has not been saved: no step takes it back
+    // to a saved state.
+    setDocument(path, true);
+    m_app.undoStack.resetClean();
+    emit documentChanged(); // the caption's mark
+}
+
+void DocumentCommands::takeDocument(files::Document doc) {
     m_windows.log.clear();
     m_app.view() = doc.view;
     m_controller.showView();
@@ -114,8 +129,6 @@ bool DocumentCommands::openDocument(const QString& path) {
     if (!refused.isEmpty())
         m_questions.error(refused);
     m_windows.entry.setText(QString());
-    setDocument(QFileInfo(path).absoluteFilePath(), true);
-    return true;
 }
 
 bool DocumentCommands::writeDocument(const QString& path) {

@@ -7,6 +7,8 @@
 
 #include "ui/FrameWindows.h"
 
+#include "files/Document.h"
+
 namespace lindor::ui {
 
 class AppState;
@@ -30,6 +32,10 @@ public:
     // Reads the document at `path` and makes it the current work; false (with a message,
     // and nothing changed) when it cannot be read.
     bool openDocument(const QString& path);
+    // Makes work kept from an earlier run the current work, with its document's path
+    // (empty: untitled) and marked as changed.
+    void restoreWork(const files::Document& doc, const QString& path);
+    // The work as a document keeps it.
     // Before work is dropped: asks whether to save it when it has changed. False when the
     // user cancels (or the save failed): keep everything.
     bool maySetWorkAside();
@@ -42,6 +48,8 @@ signals:
 
 private:
     bool writeDocument(const QString& path);
+    // The document's mode, view, range and entries become the work.
+    void takeDocument(files::Document doc);
     // The document's path; New and Open start its undo steps afresh, Save marks the work
     // saved.
     void setDocument(const QString& path, bool freshSteps);

@@ -127,6 +127,7 @@ QString FrameController::plotEntries(const std::vector<std::string>& entries, In
 void FrameController::remember(const QString& typed) {
     files::addToHistory(m_app.activeHistory(), typed.toStdString());
     m_windows.entry.setHistory(m_app.activeHistory());
+    emit historyChanged();
 }
 
 void FrameController::takePlotted() {
@@ -217,6 +218,7 @@ void FrameController::emptyHistory() {
         return;
     m_app.activeHistory().clear();
     m_windows.entry.setHistory({});
+    emit historyChanged();
 }
 
 void FrameController::toggleTrace() {

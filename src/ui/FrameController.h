@@ -76,6 +76,8 @@ signals:
     void traceChanged(bool on);
     // The view settings shown changed (the menus' check marks follow them).
     void viewShown();
+    // A text was put at the top of the active history, or the history was emptied.
+    void historyChanged();
 
 private:
     QString text(const char* key) const;

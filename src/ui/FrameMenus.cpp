@@ -12,8 +12,8 @@ namespace lindor::ui {
 namespace {
 
 // Menus: the caption key, then the entries ("-" a separator, ">Key" a submenu until "<").
-const char* const kFileMenu[] = {"File", "New1",      "Open1", "Save1", "SaveAs1",
-                                 "-",    "*pictures", "-",     "Exit1"};
+const char* const kFileMenu[] = {"File",    "New1", "Open1",     ">OpenRecent", "<",    "Save1",
+                                 "SaveAs1", "-",    "*pictures", "-",           "Exit1"};
 const char* const kEditMenu[] = {"Edit", "Undo1", "Redo1", "-", "*copies"};
 const char* const kExtraMenu[] = {"Extra", "ValueTable1"};
 const char* const kFunctionsMenu[] = {
@@ -63,6 +63,7 @@ void buildMenus(QMenuBar& menuBar, FrameActions& actions, const QList<QAction*>&
                 target->addSeparator();
             } else if (entry.startsWith('>')) {
                 target = menu->addMenu(QString());
+                target->setObjectName(QString::fromLatin1(entry.mid(1)) + "1");
                 target->setProperty("captionKey", entry.mid(1));
             } else if (entry == "<") {
                 target = menu;

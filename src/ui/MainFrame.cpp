@@ -31,9 +31,11 @@
 #include "ui/QtDialogTexts.h"
 #include "ui/Questions.h"
 #include "ui/RangeWindow.h"
+#include "ui/RecentMenu.h"
 #include "ui/SelectionSteps.h"
 #include "ui/ValueTableDialog.h"
 #include "ui/WindowCommands.h"
+#include "ui/WorkKeeping.h"
 #include "ui/WorkSteps.h"
 
 namespace lindor::ui {
@@ -69,6 +71,7 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     createToolBar();
     statusBar()->setObjectName("StatusBar1");
     connectCommands();
+    createKeeping();
     connectUndo();
     m_options->syncChecks();
     updateModeControls();
@@ -237,6 +240,8 @@ void TMDIFrame::FormShow(const QStringList& functions) {
     m_windowCommands->arrangeDefault();
     m_app.work.rangeUndo.fill(m_app.work.rangeTexts);
     m_range->setRedrawEnabled(false);
+    // The work of a run that ended unexpectedly comes back first, then the arguments.
+    m_guard.run([this] { m_keeping->offerLeftWork(); });
     // Every argument is a function to plot, or a document to open (a file manager hands
     // documents over this way).
     for (const QString& argument : functions) {
@@ -259,6 +264,7 @@ void TMDIFrame::FormShow(const QStringList& functions) {
                 m_controller->remember(argument);
         });
     }
+    m_recentMenu->rebuild();
     // The user can type a function at once.
     m_mdi->setActiveSubWindow(subWindowOf(m_graph));
     m_entry->setFocus();
@@ -279,16 +285,25 @@ void TMDIFrame::Timer1Timer() {
 
 void TMDIFrame::closeEvent(QCloseEvent* event) {
     bool mayClose = true;
-    m_guard.run([&] { mayClose = m_documents->maySetWorkAside(); });
+    if (!m_keepingWork)
+        m_guard.run([&] { mayClose = m_documents->maySetWorkAside(); });
     if (!mayClose) {
         event->ignore();
         return;
     }
-    // The view settings, then both histories; failed writes stay quiet.
+    // What is not yet in the settings file goes there; the recovery copy goes, or stays
+    // for the next start when the session ends.
     m_steps->endGesture();
-    m_app.settings.writeViewSettings(m_app.view(), m_app.locale());
-    m_app.settings.writeHistories(m_app.histories);
+    m_guard.run([this] {
+        m_keeping->historiesChanged();
+        m_keeping->finish(m_keepingWork);
+    });
     event->accept();
+}
+
+void TMDIFrame::endKeepingWork() {
+    m_keepingWork = true;
+    close();
 }
 
 } // namespace lindor::ui

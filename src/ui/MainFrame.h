@@ -26,6 +26,8 @@ class TfrmValueTable;
 class TProgressForm;
 class TFunctionPadWindow;
 class WindowCommands;
+class WorkKeeping;
+class RecentMenu;
 class EntryBox;
 class FrameActions;
 class FrameController;
@@ -72,6 +74,12 @@ public:
     QMdiArea& mdiArea() { return *m_mdi; }
     QMdiSubWindow* subWindowOf(QWidget* child) const;
 
+    // Keeps the work, the settings and the recent documents while the run goes on.
+    WorkKeeping& keeping() { return *m_keeping; }
+    // The end of a session (SIGTERM, SIGHUP): the settings are written and unsaved work is
+    // kept as the recovery copy, offered at the next start; the frame closes without asking.
+    void endKeepingWork();
+
     // About a second after the start: the splash goes, and on the first run the language
     // is asked for.
     void Timer1Timer();
@@ -103,6 +111,12 @@ private:
     void connectUndo();
     void updateUndoActions();
     void updateModeControls();
+    void createKeeping();
+    // A document chosen from Open Recent or dropped on the window; a recent document that
+    // is gone is said so and leaves the list.
+    void openChosenDocument(const QString& path, bool fromRecent);
+    // Dropped text, plotted as a function.
+    void plotDroppedText(const QString& text);
     QMdiSubWindow* addChild(QWidget* child, const QString& name);
 
     AppState& m_app;
@@ -132,7 +146,10 @@ private:
     std::unique_ptr<ConstructionCommands> m_constructions;
     std::unique_ptr<WindowCommands> m_windowCommands;
     std::unique_ptr<OutputCommands> m_output;
+    WorkKeeping* m_keeping = nullptr;
+    RecentMenu* m_recentMenu = nullptr;
     bool m_startupDone = false;
+    bool m_keepingWork = false;
     // The pointer coordinates the status bar shows, if it shows them.
     QString m_pointerText;
 };

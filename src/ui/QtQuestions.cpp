@@ -49,6 +49,17 @@ Questions::Answer QtQuestions::askSaveChanges(const QString& text, const QString
     return Answer::Cancel;
 }
 
+bool QtQuestions::askRestore(const QString& text, const QString& restore, const QString& discard) {
+    prepare();
+    QMessageBox box(QMessageBox::Question, m_title, text, QMessageBox::NoButton, m_parent);
+    QPushButton* restoreButton = box.addButton(restore, QMessageBox::AcceptRole);
+    QPushButton* discardButton = box.addButton(discard, QMessageBox::DestructiveRole);
+    box.setDefaultButton(restoreButton);
+    box.exec();
+    // Only Discard drops the work.
+    return box.clickedButton() != discardButton;
+}
+
 std::optional<QString> QtQuestions::inputText(const QString& caption, const QString& prompt,
                                               const QString& initial) {
     prepare();

@@ -28,6 +28,11 @@ public:
     virtual Answer askSaveChanges(const QString& text, const QString& save,
                                   const QString& discard) = 0;
 
+    // Whether to bring back the work a run left unsaved: true for `restore` (the default
+    // button), false for `discard`; the texts are the buttons' captions.
+    virtual bool askRestore(const QString& text, const QString& restore,
+                            const QString& discard) = 0;
+
     // The one-line input query; nothing when the user cancels.
     virtual std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                              const QString& initial) = 0;

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "files/Profile.h"
 #include "ui/AppState.h"
 #include "ui/FunctionPad.h"
 #include "ui/GraphWindow.h"
@@ -147,12 +148,10 @@ void WindowCommands::keepChildrenInReach() {
             sub->move(withinReach(sub->geometry(), area).topLeft());
 }
 
-void WindowCommands::Sparafnsterposition1Click() {
-    // The frame, then the children in the settings file's order; the first failed write
-    // ends it, quietly, as every settings write does.
-    if (!m_app.settings.saveWindowPosition(files::kFrameWindow,
-                                           toWindowPosition(m_frame.geometry())))
-        return;
+std::vector<std::pair<std::string, files::WindowPosition>> WindowCommands::positions() const {
+    // The frame, then the children in the settings file's order.
+    std::vector<std::pair<std::string, files::WindowPosition>> result{
+        {files::kFrameWindow, toWindowPosition(m_frame.geometry())}};
     const std::pair<const char*, QWidget*> children[] = {
         {files::kFunctionPadWindow, &m_frame.functionPad()},
         {files::kRangeWindow, &m_frame.rangeWindow()},
@@ -160,9 +159,18 @@ void WindowCommands::Sparafnsterposition1Click() {
         {files::kGraphWindow, &m_frame.graphWindow()},
     };
     for (const auto& [section, child] : children)
-        if (!m_app.settings.saveWindowPosition(
-                section, toWindowPosition(m_frame.subWindowOf(child)->geometry())))
-            return;
+        result.emplace_back(section, toWindowPosition(m_frame.subWindowOf(child)->geometry()));
+    return result;
+}
+
+void WindowCommands::Sparafnsterposition1Click() {
+    // One replacement of the file; a failed write stays quiet, as every settings write of
+    // a command does.
+    const auto all = positions();
+    m_app.settings.update([&](files::Profile& p) {
+        for (const auto& [window, position] : all)
+            files::putWindowPosition(p, window, position);
+    });
 }
 
 void WindowCommands::LoadPosition1Click() {

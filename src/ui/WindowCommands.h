@@ -6,6 +6,11 @@
 #include <QRect>
 #include <array>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "files/SettingsFile.h"
 
 namespace lindor::ui {
 
@@ -27,6 +32,9 @@ public:
     void Sparafnsterposition1Click();
     void LoadPosition1Click();
     void MakeGraphWindowQuadratic1Click();
+
+    // The frame's and the child windows' positions, under their settings file names.
+    std::vector<std::pair<std::string, files::WindowPosition>> positions() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -173,11 +173,32 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhenAlreadyThere) {
     env["XDG_CONFIG_HOME"] = "/cfg";
     EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, exists), "/cfg/lindor/lindor.INI");
 
+    // The state folder (recovery copies) follows the same rules.
+    EXPECT_EQ(stateFolderPath(lookup), "/home/ann/.local/state/lindor");
+    env["XDG_STATE_HOME"] = "/st";
+    EXPECT_EQ(stateFolderPath(lookup), "/st/lindor");
+
     env.clear();
     EXPECT_EQ(settingsFilePath("/usr/bin/lindor", lookup, exists), "");
+    EXPECT_EQ(stateFolderPath(lookup), "");
 
     // Without a place for it, every default holds and nothing is written.
     SettingsFile nowhere("");
     EXPECT_FALSE(nowhere.setLanguage("Swedish"));
     EXPECT_EQ(nowhere.language(), "English");
+}
+
+TEST(SettingsRecentDocuments, NewestFirstWithoutRepeatsAndAtMostEight) {
+    TempDir dir;
+    SettingsFile settings(dir.file("lindor.INI"));
+    std::vector<std::string> recent;
+    for (int i = 1; i <= 10; ++i)
+        addRecentDocument(recent, "/d/" + std::to_string(i) + ".LDR");
+    addRecentDocument(recent, "/d/5.LDR");
+    ASSERT_EQ(recent.size(), std::size_t(kMaxRecentDocuments));
+    EXPECT_EQ(recent.front(), "/d/5.LDR");
+    EXPECT_EQ(recent[1], "/d/10.LDR");
+    EXPECT_EQ(recent.back(), "/d/3.LDR"); // 4 went when 5 came back
+    ASSERT_TRUE(settings.writeRecentDocuments(recent));
+    EXPECT_EQ(settings.recentDocuments(), recent);
 }

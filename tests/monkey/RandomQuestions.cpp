@@ -118,6 +118,14 @@ bool RandomQuestions::askYesNo(const QString& text) {
     return a && a->at(1) == QLatin1String("yes");
 }
 
+bool RandomQuestions::askRestore(const QString& text, const QString&, const QString&) {
+    comment(QStringLiteral("asked"), text);
+    const auto a = answer(QStringLiteral("restore"), [&] {
+        return Line().word(QStringLiteral("restore")).word(m_rng.chance(0.5) ? "yes" : "no");
+    });
+    return a && a->at(1) == QLatin1String("yes");
+}
+
 ui::Questions::Answer RandomQuestions::askSaveChanges(const QString& text, const QString&,
                                                       const QString&) {
     comment(QStringLiteral("asked"), text);

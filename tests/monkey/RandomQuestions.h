@@ -31,6 +31,7 @@ public:
     bool askYesNo(const QString& text) override;
     Answer askSaveChanges(const QString& text, const QString& save,
                           const QString& discard) override;
+    bool askRestore(const QString& text, const QString& restore, const QString& discard) override;
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QFont> chooseFont(const QFont& initial, const QString& caption) override;

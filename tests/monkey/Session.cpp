@@ -88,6 +88,7 @@ void Session::start() {
     m_app->language.setMessageHandler(
         [this](const std::string& message) { m_questions.error(QString::fromStdString(message)); });
     m_app->loadSettings();
+    m_app->stateFolder = (m_folder + QStringLiteral("/state/lindor")).toStdString();
     m_frame = std::make_unique<ui::TMDIFrame>(*m_app, m_questions);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_frame->setGeometry(screen->availableGeometry());

@@ -46,6 +46,7 @@ protected:
         app->language.setMessageHandler(
             [](const std::string& message) { ADD_FAILURE() << message; });
         app->loadSettings();
+        app->stateFolder = dir.file("state");
         frame = std::make_unique<TMDIFrame>(*app, questions);
         frame->resize(1200, 800);
         frame->show();

@@ -20,6 +20,7 @@ public:
         Error,
         YesNo,
         SaveChanges,
+        Restore,
         Input,
         Font,
         OpenFile,
@@ -45,6 +46,11 @@ public:
     }
     ScriptedQuestions& expectSaveChanges(Answer answer) {
         return add(Kind::SaveChanges, {}, answer);
+    }
+    // Whether to restore unsaved work left by an earlier run; the text must contain
+    // `containing`.
+    ScriptedQuestions& expectRestore(bool restore, QString containing = {}) {
+        return add(Kind::Restore, containing, restore ? Answer::Yes : Answer::No);
     }
     // The input query: the typed text, or nothing for Cancel.
     ScriptedQuestions& expectInput(std::optional<QString> typed, QString captionContaining = {}) {
@@ -96,6 +102,14 @@ public:
         m_messages << text;
         return e ? e->answer : Answer::Cancel;
     }
+    bool askRestore(const QString& text, const QString& restore, const QString& discard) override {
+        m_buttons << restore << discard;
+        const Expected* e = next(Kind::Restore, text);
+        m_messages << text;
+        return e && e->answer == Answer::Yes;
+    }
+    // The button captions of the questions that name theirs.
+    const QStringList& buttons() const { return m_buttons; }
     std::optional<QString> inputText(const QString& caption, const QString& prompt,
                                      const QString&) override {
         m_prompts << prompt;
@@ -152,9 +166,9 @@ private:
     };
 
     static const char* name(Kind kind) {
-        static const char* const names[] = {"information", "error", "yes/no",    "save changes",
-                                            "input",       "font",  "open file", "save file",
-                                            "page setup",  "dialog"};
+        static const char* const names[] = {"information", "error",      "yes/no", "save changes",
+                                            "restore",     "input",      "font",   "open file",
+                                            "save file",   "page setup", "dialog"};
         return names[static_cast<int>(kind)];
     }
 
@@ -193,6 +207,7 @@ private:
     Expected m_current{Kind::Information, {}, Answer::Cancel, {}, {}, {}};
     QStringList m_messages;
     QStringList m_prompts;
+    QStringList m_buttons;
     QString m_lastStartPath;
     QString m_lastFilter;
     QFont m_fontShown;
