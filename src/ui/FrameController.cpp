@@ -401,7 +401,11 @@ void FrameController::zoomToBox(const graph::analysis::SearchBox& box) {
     graph::analysis::applyZoomBox(texts, box, m_app.locale());
     // The steps follow the new size, so that grid lines and scale text stay readable.
     const graph::PlotArea& area = m_app.graphState().area();
-    graph::analysis::adaptZoomBoxSteps(texts, box, area.width, area.height, m_app.locale());
+    // The steps suit the pixels of the design, whatever the screen's pixel ratio.
+    const double ratio = m_app.graphState().rendering().pixelRatio;
+    graph::analysis::adaptZoomBoxSteps(
+        texts, box, static_cast<int>(std::lround(area.width / ratio)),
+        static_cast<int>(std::lround(area.height / ratio)), m_app.locale());
     applyRangeTexts(texts);
 }
 

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "graph/CurvePlotter.h"
 #include "graph/analysis/Curve.h"
@@ -48,8 +49,41 @@ TGraphWindow::TGraphWindow(AppState& app, QWidget* parent)
     resize(442, 327);
 }
 
+QSize TGraphWindow::deviceSize() const {
+    const double ratio = pixelRatio();
+    return QSize(static_cast<int>(std::lround(width() * ratio)),
+                 static_cast<int>(std::lround(height() * ratio)));
+}
+
+QPoint TGraphWindow::devicePixel(const QPointF& position) const {
+    const double ratio = pixelRatio();
+    return QPoint(static_cast<int>(std::floor(position.x() * ratio)),
+                  static_cast<int>(std::floor(position.y() * ratio)));
+}
+
+QRect TGraphWindow::toWindow(const QRect& pixels) const {
+    return qtgui::toUnits(pixels, pixelRatio());
+}
+
+qtgui::GraphSurfaces& TGraphWindow::pictureSurfaces() {
+    if (pixelRatio() == 1.0 && m_surfaces.image().size() == size())
+        return m_surfaces;
+    if (!m_picture)
+        m_picture = std::make_unique<qtgui::GraphSurfaces>();
+    graph::Rendering rendering = m_app.graphState().rendering();
+    rendering.pixelRatio = 1.0;
+    m_app.graph.drawPictureAt(width(), height(), rendering, m_picture->canvas());
+    return *m_picture;
+}
+
 void TGraphWindow::redraw() {
-    m_app.graph.setClientSize(width(), height());
+    graph::Rendering rendering = m_app.graphState().rendering();
+    if (rendering.pixelRatio != pixelRatio()) {
+        rendering.pixelRatio = pixelRatio();
+        m_app.graph.setRendering(rendering);
+    }
+    const QSize device = deviceSize();
+    m_app.graph.setClientSize(device.width(), device.height());
     m_app.graph.redraw(canvas());
     // A new Range or size moves the traced point: the marker follows at once.
     if (m_traceMarker->isVisible())
@@ -61,6 +95,12 @@ void TGraphWindow::refresh() {
     // Only what changed in the picture is copied again (a small part of it after a move
     // by a few pixels), and where the dragged rectangle was painted.
     QRegion changed = m_surfaces.takeChangedRegion();
+    if (pixelRatio() != 1.0) {
+        QRegion inWindow;
+        for (const QRect& r : changed)
+            inWindow += toWindow(r);
+        changed = inWindow;
+    }
     if (!m_paintedFocus.isNull())
         changed += m_paintedFocus.adjusted(-2, -2, 2, 2);
     m_paintedFocus = QRect();
@@ -87,9 +127,10 @@ QPoint TGraphWindow::traceMarkerPosition() const {
 void TGraphWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage& image = m_surfaces.image();
-    qtgui::copyImageRegion(p, image, event->region());
+    const double ratio = pixelRatio();
+    qtgui::copyImageRegion(p, image, event->region(), ratio);
     // Where the window is larger than the picture (between a resize and its redraw).
-    const QRect covered = image.rect();
+    const QRect covered = toWindow(image.rect());
     if (!covered.contains(event->rect())) {
         QRegion rest(event->rect());
         rest -= covered;
@@ -97,12 +138,18 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
             p.fillRect(r, Qt::white);
     }
     // The dragged rectangle is drawn on the window only, never into the picture.
+    // It lies on device pixels, with lines a pixel of the window wide.
     if (m_app.graphState().drag.focusShown) {
-        m_paintedFocus = m_paintedFocus.united(focusRect());
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        m_paintedFocus = m_paintedFocus.united(toWindow(focusRect()));
+        p.scale(1 / ratio, 1 / ratio);
+        p.setPen(QPen(Qt::black, m_app.graphState().rendering().lineWidth(1), Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(focusRect().adjusted(0, 0, -1, -1));
     }
+    // Moved to a screen of another pixel ratio: the picture is drawn again for it.
+    if (isVisible() && image.size() != deviceSize() &&
+        m_app.graphState().rendering().pixelRatio != ratio)
+        QMetaObject::invokeMethod(this, &TGraphWindow::redraw, Qt::QueuedConnection);
 }
 
 QRect TGraphWindow::focusRect() const {
@@ -112,8 +159,10 @@ QRect TGraphWindow::focusRect() const {
 
 void TGraphWindow::redrawIfResized() {
     // Back from an icon at the size it had: the picture is still valid.
-    if (m_surfaces.image().size() == size() && m_app.graph.clientWidth() == width() &&
-        m_app.graph.clientHeight() == height())
+    const QSize device = deviceSize();
+    if (m_surfaces.image().size() == device && m_app.graph.clientWidth() == device.width() &&
+        m_app.graph.clientHeight() == device.height() &&
+        m_app.graphState().rendering().pixelRatio == pixelRatio())
         update();
     else
         redraw();
@@ -132,7 +181,7 @@ void TGraphWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     graph::GraphState& state = m_app.graphState();
-    const QPoint at = event->position().toPoint();
+    const QPoint at = devicePixel(event->position());
     state.drag.buttonDown = true;
     if (!state.anyPending()) {
         showPointer(at.x(), at.y());
@@ -147,7 +196,7 @@ void TGraphWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = devicePixel(event->position());
     updateTrace(at.x());
     graph::GraphState& state = m_app.graphState();
     if (!state.drag.buttonDown)
@@ -162,8 +211,8 @@ void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
     state.drag.currentX = at.x();
     state.drag.currentY = at.y();
     // The rectangle follows the pointer in every direction.
-    state.drag.focusShown = !graph::analysis::isClick(state.drag);
-    update(old.united(focusRect()).adjusted(-2, -2, 2, 2));
+    state.drag.focusShown = !graph::analysis::isClick(state.drag, pixelRatio());
+    update(toWindow(old.united(focusRect())).adjusted(-2, -2, 2, 2));
 }
 
 void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -178,7 +227,7 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
         update();
     }
     if (state.anyPending()) {
-        const QPoint at = event->position().toPoint();
+        const QPoint at = devicePixel(event->position());
         state.drag.currentX = at.x();
         state.drag.currentY = at.y();
     }
@@ -238,7 +287,9 @@ void TGraphWindow::updateTrace(int x) {
         emit statusText(QString());
         return;
     }
-    m_traceMarker->move(update->markerLeft, update->markerTop);
+    const double ratio = pixelRatio();
+    m_traceMarker->move(static_cast<int>(std::lround(update->markerLeft / ratio)),
+                        static_cast<int>(std::lround(update->markerTop / ratio)));
     m_traceMarker->show();
     emit statusText(QString::fromStdString(update->statusText));
 }

@@ -1,11 +1,14 @@
 // The graph window: shows the picture the graph draws, turns mouse drags (in any direction)
 // into range selections, moves the trace marker and reports pointer coordinates. All drawing is
 // done by the core into the window's two surfaces (bitmap and recording); painting copies the
-// bitmap and draws the dragged rectangle over it.
+// bitmap and draws the dragged rectangle over it. The picture is drawn in the screen's device
+// pixels (twice the window's size in each direction at 200 %), and so are the positions the
+// core is given and gives back.
 #pragma once
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "qt/GraphSurfaces.h"
 
@@ -27,6 +30,14 @@ public:
     graph::Canvas& canvas() { return m_surfaces.canvas(); }
     qtgui::GraphSurfaces& surfaces() { return m_surfaces; }
     const QImage& bitmap() { return m_surfaces.image(); }
+    // The picture for files, the clipboard and the printer, at the window's size: the
+    // window's own surfaces at a pixel ratio of 1, else the picture drawn once more at that
+    // size.
+    qtgui::GraphSurfaces& pictureSurfaces();
+    // Device pixels per pixel of the window.
+    double pixelRatio() const { return devicePixelRatioF(); }
+    // The device pixel under a position in the window.
+    QPoint devicePixel(const QPointF& position) const;
 
     // A full redraw with the current state.
     void redraw();
@@ -72,12 +83,17 @@ protected:
 
 private:
     void redrawIfResized();
+    // The window's size in device pixels.
+    QSize deviceSize() const;
+    // A rectangle of device pixels in the window's coordinates (whole pixels, outwards).
+    QRect toWindow(const QRect& pixels) const;
     void updateTrace(int x);
     void showPointer(int x, int y);
     QRect focusRect() const;
 
     AppState& m_app;
     qtgui::GraphSurfaces m_surfaces;
+    std::unique_ptr<qtgui::GraphSurfaces> m_picture; // at the window's size, when needed
     QWidget* m_traceMarker;
     graph::analysis::RangeSelectionHost* m_host = nullptr;
     const CommandGuard* m_guard = nullptr;

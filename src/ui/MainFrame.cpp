@@ -106,7 +106,9 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     m_windowCommands = std::make_unique<WindowCommands>(app, *this, m_guard);
     m_progress = new TProgressForm(this);
     m_output = std::make_unique<OutputCommands>(
-        app, questions, this, m_graph->surfaces(), [this] { return m_log->lines(); }, *m_progress);
+        app, questions, this,
+        [this]() -> qtgui::GraphSurfaces& { return m_graph->pictureSurfaces(); },
+        [this] { return m_log->lines(); }, *m_progress);
     createMenus();
     createToolBar();
     statusBar()->setObjectName("StatusBar1");

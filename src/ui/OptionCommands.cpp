@@ -41,6 +41,8 @@ OptionCommands::OptionCommands(AppState& app, Questions& questions, FrameControl
     guard.onTriggered(actions["Radians1"], this, [this] { setAngleUnit(true); });
     for (const char* name : kShowFlags)
         guard.onTriggered(actions[name], this, [this] { setShowFlagsFromMenu(); });
+    guard.onTriggered(actions["SmoothLines1"], this,
+                      [this] { setSmoothLines(m_actions["SmoothLines1"]->isChecked()); });
     guard.onTriggered(actions["Zoomfactor1"], this, [this] { Zoomfactor1Click(); });
     guard.onTriggered(actions["AxisText1"], this, [this] { AxisText1Click(); });
     guard.onTriggered(actions["AxisTextFont1"], this, [this] { AxisTextFont1Click(); });
@@ -60,6 +62,7 @@ void OptionCommands::syncChecks() {
     m_actions["Grid1"]->setChecked(v.showGrid);
     m_actions["ScaleText1"]->setChecked(v.showScaleText);
     m_actions["FunctionNames1"]->setChecked(v.showFunctionNames);
+    m_actions["SmoothLines1"]->setChecked(m_app.graphState().rendering().smoothCurves);
 }
 
 void OptionCommands::viewChanged() {
@@ -82,6 +85,15 @@ void OptionCommands::setShowFlagsFromMenu() {
     v.showScaleText = m_actions["ScaleText1"]->isChecked();
     v.showFunctionNames = m_actions["FunctionNames1"]->isChecked();
     viewChanged();
+}
+
+void OptionCommands::setSmoothLines(bool on) {
+    // A setting of the program, not of the work: the settings file keeps it at once.
+    graph::Rendering rendering = m_app.graphState().rendering();
+    rendering.smoothCurves = on;
+    m_app.graph.setRendering(rendering);
+    m_app.settings.setSmoothLines(on);
+    m_controller.redraw();
 }
 
 void OptionCommands::setAngleUnit(bool radians) {

@@ -30,6 +30,8 @@ public:
     void setLineStyleFromMenu();
     void setShowFlagsFromMenu();
     void setAngleUnit(bool radians);
+    // Curves drawn antialiased or not, on the screen and in every picture and printout.
+    void setSmoothLines(bool on);
     void Zoomfactor1Click();
     void AxisText1Click();
     void AxisTextFont1Click();

@@ -138,7 +138,7 @@ std::optional<RangeOperation> firstPending(const GraphState& state) {
 SelectionEnd finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
                                   RangeSelectionHost& host, const AnalysisContext& context) {
     const bool pending = state.anyPending();
-    if (pending && isClick(state.drag))
+    if (pending && isClick(state.drag, state.rendering().pixelRatio))
         return SelectionEnd::Click;
     if (state.mode() == Mode::Function)
         state.candidates = collectCandidates(state, curves);

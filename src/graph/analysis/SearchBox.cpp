@@ -22,9 +22,10 @@ PixelRect draggedPixels(const GraphState& state) {
     return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
 }
 
-bool isClick(const DragState& drag) {
-    return std::abs(drag.currentX - drag.startX) < kClickTolerance &&
-           std::abs(drag.currentY - drag.startY) < kClickTolerance;
+bool isClick(const DragState& drag, double pixelRatio) {
+    const double tolerance = kClickTolerance * pixelRatio;
+    return std::abs(drag.currentX - drag.startX) < tolerance &&
+           std::abs(drag.currentY - drag.startY) < tolerance;
 }
 
 SearchBox searchBoxFromDrag(const GraphState& state) {
