@@ -1,6 +1,7 @@
 #include "ui/FrameController.h"
 
 #include <QColor>
+#include <cmath>
 
 #include "files/SettingsFile.h"
 #include "graph/Color.h"
