@@ -18,6 +18,7 @@
 #include "ui/LogWindow.h"
 #include "ui/MainFrame.h"
 #include "ui/QtQuestions.h"
+#include "ui/SelectionSteps.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ struct Program {
         frame->FormShow({});
         QApplication::processEvents();
     }
-    ~Program() { app->modified = false; }
+    ~Program() { app->undoStack.setClean(); }
 
     QTemporaryDir folder;
     NoQuestions questions;
@@ -63,7 +64,7 @@ void BM_DragToLogLines(benchmark::State& state) {
     const QPoint from(s.XToColumn(1), s.YToRow(1));
     const QPoint to(s.XToColumn(2), s.YToRow(-1));
     for (auto _ : state) {
-        p.frame->controller().startRangeOperation(graph::RangeOperation::Root);
+        p.frame->selection().startRangeOperation(graph::RangeOperation::Root);
         send(graph, QEvent::MouseButtonPress, from, Qt::LeftButton);
         send(graph, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
         send(graph, QEvent::MouseMove, to, Qt::LeftButton);
@@ -79,12 +80,18 @@ BENCHMARK(BM_DragToLogLines)->Unit(benchmark::kMillisecond);
 
 void BM_ResizeRedraw12(benchmark::State& state) {
     Program p;
-    const char* const texts[] = {"x",        "2*x^2-3",      "sin(3*x)*cos(x)+x^3/7",
+    const char* const texts[] = {"x",
+                                 "2*x^2-3",
+                                 "sin(3*x)*cos(x)+x^3/7",
                                  "sqrt(abs(x))+ln(x^2+1)-e^(-x^2)",
                                  "((x+1)*(x-1))/(x^2+2*x+5)+arctan(x)",
                                  "x^5-4*x^4+3*x^3-2*x^2+x-1+sin(x)*cos(2*x)*tan(x/3)+sqrt(x^2+1)",
-                                 "cos(x)",   "x^2-2",        "1/x",
-                                 "tan(x)",   "e^x-3",        "sqrt(9-x^2)"};
+                                 "cos(x)",
+                                 "x^2-2",
+                                 "1/x",
+                                 "tan(x)",
+                                 "e^x-3",
+                                 "sqrt(9-x^2)"};
     for (const char* t : texts)
         p.frame->controller().plotText(t);
     ui::TGraphWindow graph(*p.app);

@@ -120,8 +120,8 @@ int nestingOf(const std::string& normalised) {
     return deepest;
 }
 
-Compiler::Compiler(TFunctionDB& db, const lang::Language& language, int depth)
-    : m_db(db), m_language(language), m_depth(depth),
+Compiler::Compiler(TFunctionDB& db, const lang::Language& language, int depth, int derivatives)
+    : m_db(db), m_language(language), m_depth(depth), m_derivatives(derivatives),
       m_decimalSeparator(db.context().locale.decimalSeparator) {}
 
 void Compiler::syntaxError() const {
@@ -363,13 +363,15 @@ std::uint32_t Compiler::compileRange(int first, int stop, int depth) {
 void Compiler::derivativePass(int first, int stop, int depth) {
     for (int p = findFirst(kDerivativePass, first, stop); p >= 0;
          p = findFirst(kDerivativePass, first, stop)) {
+        if (m_derivatives >= kMaxNestedDerivatives)
+            throw Failure{m_language.text("DerivativesNestedTooDeeply")};
         const int end = forwardOperandEnd(p, stop);
         const int after = end < 0 ? next(p) : next(end);
         const std::string operand = render(next(p), after);
         const int position = m_db.Add();
         std::shared_ptr<TFunction> sub = m_db.share(position);
         std::string error;
-        if (!sub->compileAt(operand, error, depth + 1))
+        if (!sub->compileAt(operand, error, depth + 1, m_derivatives + 1))
             throw Failure{error};
         const std::uint32_t reg = emit('d', OpKind::Derivative, 0, 0, sub.get());
         m_subFunctions.push_back(std::move(sub));

@@ -24,6 +24,10 @@ namespace lindor::expr {
 constexpr int kMaxNesting = 256;
 // The compiler's own recursion limit, a safety net behind the nesting check.
 constexpr int kMaxCompileDepth = 2 * kMaxNesting + 16;
+// How many "d/dx" may hold one another. Each numerical derivative evaluates its operand up
+// to 100 times, so a third one inside two others costs up to a million evaluations per
+// point and would hold the program for minutes.
+constexpr int kMaxNestedDerivatives = 2;
 
 struct CompiledForm {
     std::vector<TOp> operations;
@@ -39,8 +43,9 @@ int nestingOf(const std::string& normalised);
 class Compiler {
 public:
     // `depth` is the nesting at which this text is compiled ("d/dx" operands are
-    // compiled as functions of their own, one level deeper).
-    Compiler(TFunctionDB& db, const lang::Language& language, int depth);
+    // compiled as functions of their own, one level deeper); `derivatives` the number of
+    // "d/dx" whose operand it is.
+    Compiler(TFunctionDB& db, const lang::Language& language, int depth, int derivatives = 0);
 
     bool compile(const std::string& normalised, CompiledForm& form, std::string& errorText);
 
@@ -84,6 +89,7 @@ private:
     TFunctionDB& m_db;
     const lang::Language& m_language;
     const int m_depth;
+    const int m_derivatives;
     char m_decimalSeparator;
 
     // The working text: one item per character of the normalised text, linked in text

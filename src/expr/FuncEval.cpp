@@ -38,10 +38,11 @@ TFunction::TFunction(TFunctionDB& db) : m_impl(std::make_unique<Impl>()) {
 TFunction::~TFunction() = default;
 
 bool TFunction::Compile(const std::string& text, std::string& errorText) {
-    return compileAt(text, errorText, 0);
+    return compileAt(text, errorText, 0, 0);
 }
 
-bool TFunction::compileAt(const std::string& text, std::string& errorText, int depth) {
+bool TFunction::compileAt(const std::string& text, std::string& errorText, int depth,
+                          int derivatives) {
     Impl& m = *m_impl;
     EngineContext& context = m.db->context();
     const lang::Language& language = languageOf(context);
@@ -64,7 +65,7 @@ bool TFunction::compileAt(const std::string& text, std::string& errorText, int d
     }
 
     CompiledForm form;
-    Compiler compiler(*m.db, language, depth);
+    Compiler compiler(*m.db, language, depth, derivatives);
     if (!compiler.compile(pass.normalised, form, errorText))
         return false;
     m.form = std::move(form);
@@ -231,6 +232,19 @@ void TFunctionDB::Delete(int position) {
 
 void TFunctionDB::Clear() {
     m_functions.clear();
+}
+
+void TFunctionDB::deleteUnused() {
+    // An operand comes after the function that holds it, so a pass from the end frees the
+    // operands of operands only on the next pass.
+    for (bool deleted = true; deleted;) {
+        deleted = false;
+        for (std::size_t i = m_functions.size(); i-- > 0;)
+            if (m_functions[i].use_count() == 1) {
+                m_functions.erase(m_functions.begin() + static_cast<std::ptrdiff_t>(i));
+                deleted = true;
+            }
+    }
 }
 
 int TFunctionDB::Count() const {

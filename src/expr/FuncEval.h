@@ -124,7 +124,8 @@ public:
 
 private:
     friend class Compiler;
-    bool compileAt(const std::string& text, std::string& errorText, int depth);
+    // `derivatives`: how many "d/dx" this text is the operand of.
+    bool compileAt(const std::string& text, std::string& errorText, int depth, int derivatives);
     bool interpret(long double x, long double& y);
 
     std::unique_ptr<Impl> m_impl;
@@ -146,6 +147,9 @@ public:
     void Delete(int position);
     void Clear();
     int Count() const;
+    // Deletes the functions that nothing but this list holds any more: the operands of the
+    // "d/dx" of functions that were deleted (and theirs in turn).
+    void deleteUnused();
 
     // Shared ownership of the function at `position`: a compiled "d/dx" keeps its operand
     // alive (and keeps evaluating the same function) when the list entry is deleted or

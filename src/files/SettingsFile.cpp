@@ -112,11 +112,16 @@ bool SettingsFile::writeHistories(const Histories& histories) {
     });
 }
 
-std::array<std::string, 6> SettingsFile::savedRange() const {
+std::optional<std::array<std::string, 6>> SettingsFile::savedRange() const {
     const Profile p = read();
     std::array<std::string, 6> texts;
-    for (std::size_t row = 0; row < texts.size(); ++row)
+    bool anySaved = false;
+    for (std::size_t row = 0; row < texts.size(); ++row) {
+        anySaved = anySaved || p.hasKey("Range", rangeKey(row));
         texts[row] = p.readString("Range", rangeKey(row), "0");
+    }
+    if (!anySaved)
+        return std::nullopt;
     return texts;
 }
 

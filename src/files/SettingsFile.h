@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,8 +66,9 @@ public:
     Histories readHistories() const;
     bool writeHistories(const Histories& histories);
 
-    // The range window's saved texts, Xmin to Ystep; a missing key reads as "0".
-    std::array<std::string, 6> savedRange() const;
+    // The range window's saved texts, Xmin to Ystep; nothing when no range was ever saved,
+    // "0" for a single missing key.
+    std::optional<std::array<std::string, 6>> savedRange() const;
     bool saveRange(const std::array<std::string, 6>& texts);
 
     // "SmoothLines" of "Options": curves drawn antialiased; off unless stored.

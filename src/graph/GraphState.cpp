@@ -83,11 +83,9 @@ void GraphState::switchMode(Mode mode) {
 void GraphState::clearPlotted() {
     m_functions.clear();
     m_integral.reset();
-    candidates.clear();
     clearPending();
-    selectedIndex = firstSelectedIndex = secondSelectedIndex = -1;
+    tracedIndex = -1;
     traceOn = false;
-    integralLogRequest = false;
 }
 
 void GraphState::eraseFunctions(std::vector<int> positions) {
@@ -105,19 +103,12 @@ void GraphState::eraseFunctions(std::vector<int> positions) {
                    : -1;
     };
     std::vector<PlottedFunction> kept;
-    std::vector<int> keptCandidates;
     for (int p = 0; p < functionCount(); ++p)
         if (follow(p) >= 0)
             kept.push_back(std::move(m_functions[static_cast<std::size_t>(p)]));
-    for (int c : candidates)
-        if (follow(c) >= 0)
-            keptCandidates.push_back(follow(c));
     m_functions = std::move(kept);
-    candidates = std::move(keptCandidates);
-    selectedIndex = follow(selectedIndex);
-    firstSelectedIndex = follow(firstSelectedIndex);
-    secondSelectedIndex = follow(secondSelectedIndex);
-    if (selectedIndex < 0)
+    tracedIndex = follow(tracedIndex);
+    if (tracedIndex < 0)
         traceOn = false;
 }
 

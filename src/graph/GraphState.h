@@ -1,6 +1,6 @@
 // The state of the graph view shared by drawing and analyses: the Range, the plot area
 // inside the client area, the mapping between plane coordinates and pixels, the lists of
-// what is plotted, the pending range operations and the interaction state.
+// what is plotted, the pending range operations and the trace.
 #pragma once
 
 #include <array>
@@ -63,15 +63,6 @@ constexpr int kLaterSubdivisions = 100;
 constexpr int kPassLimit = 20;
 constexpr int kResultDigits = 10;
 
-struct DragState {
-    int startX = 0;
-    int startY = 0;
-    int currentX = 0;
-    int currentY = 0;
-    bool buttonDown = false;
-    bool focusShown = false;
-};
-
 // A plotted function: its text as typed and the compiled function that draws it.
 struct PlottedFunction {
     std::string text;
@@ -90,20 +81,11 @@ struct PlottedIntegral {
 
 class GraphState {
 public:
-    ViewSettings view; // written by the frame, read when drawing
+    ViewSettings view; // a copy of the frame's, read when drawing
+    // Trace: on, and the position in the plotted-function list of the function it follows
+    // (-1: none chosen).
     bool traceOn = false;
-    // Set when the next drawing of the integral is to write its log lines.
-    bool integralLogRequest = false;
-
-    // Positions in the plotted-function list of the functions passing through the last
-    // dragged rectangle (function mode), in list order.
-    std::vector<int> candidates;
-
-    DragState drag;
-    // Positions in the plotted-function list chosen by the selection steps; -1: none.
-    int selectedIndex = -1;
-    int firstSelectedIndex = -1;
-    int secondSelectedIndex = -1;
+    int tracedIndex = -1;
 
     // The Range and the client size; setting either lays the plot area out again, so the
     // mapping below always belongs to the Range it reports.
@@ -121,10 +103,10 @@ public:
 
     Mode mode() const { return m_mode; }
     // Switches the mode and forgets everything that belonged to the old one: both plotted
-    // lists, the candidates, the pending operations, the selection and the trace.
+    // lists, the pending operations and the trace.
     void switchMode(Mode mode);
-    // Forgets the plotted lists and what referred to them (candidates, pending operations,
-    // selection, trace); the mode stays.
+    // Forgets the plotted lists and what referred to them (pending operations, trace); the
+    // mode stays.
     void clearPlotted();
 
     // Function mode: what is plotted, in plotting order (at most kMaxFunctions).
@@ -134,9 +116,8 @@ public:
         return position >= 0 && position < functionCount();
     }
     void appendFunction(PlottedFunction function) { m_functions.push_back(std::move(function)); }
-    // Removes the entries at these positions. Later entries move forward; the candidates
-    // and selected indices are moved with them, and an index whose function went away
-    // becomes -1. Trace stops when its function went away.
+    // Removes the entries at these positions. Later entries move forward, the traced
+    // index with them; trace stops when its function went away.
     void eraseFunctions(std::vector<int> positions);
 
     // Integral mode: the integral shown, if any.

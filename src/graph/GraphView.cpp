@@ -34,7 +34,6 @@ bool GraphView::applyRange(const Range& range, std::string& error) {
 
 void GraphView::clearStep(Canvas& canvas) {
     canvas.clear(m_state.clientWidth(), m_state.clientHeight(), colors::kWhite);
-    m_state.drag.focusShown = false;
     m_marks.clear();
 }
 
@@ -82,7 +81,7 @@ bool GraphView::setMode(Mode mode, Canvas& canvas) {
     return true;
 }
 
-PlotOutcome GraphView::plotRequest(const std::string& text, Canvas& canvas) {
+PlotOutcome GraphView::plotRequest(const std::string& text, Canvas& canvas, IntegralLog log) {
     if (text.empty()) {
         PlotOutcome outcome;
         outcome.status = PlotOutcome::Status::EmptyText;
@@ -90,7 +89,7 @@ PlotOutcome GraphView::plotRequest(const std::string& text, Canvas& canvas) {
         return outcome;
     }
     return m_state.mode() == Mode::Function ? addFunction(text, canvas)
-                                            : plotIntegral(text, canvas);
+                                            : plotIntegral(text, canvas, log);
 }
 
 std::shared_ptr<expr::TFunction> GraphView::compileNew(const std::string& text,
@@ -127,7 +126,7 @@ PlotOutcome GraphView::addFunction(const std::string& text, Canvas& canvas) {
     return outcome;
 }
 
-PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
+PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas, IntegralLog log) {
     // The integral shown stays until a new text is accepted: a typo loses nothing.
     PlotOutcome outcome;
     const IntegralText parsed = parseIntegralText(text, m_functions.context());
@@ -150,17 +149,15 @@ PlotOutcome GraphView::plotIntegral(const std::string& text, Canvas& canvas) {
     if (m_state.integral()) {
         // The old integral's entries lead the function list; the new one follows them.
         // What the new one refers to is shared with it, so it outlives their removal.
-        const bool logRequest = m_state.integralLogRequest;
         for (int i = 0; i < oldEntries; ++i)
             m_functions.Delete(0);
         m_state.clearPlotted();
-        m_state.integralLogRequest = logRequest;
         clearStep(canvas);
         backgroundStep(canvas);
     }
     m_state.setIntegral(
         PlottedIntegral{text, std::move(compiled), parsed.lower, parsed.upper, parsed.reversed});
-    drawIntegral(canvas);
+    drawIntegral(canvas, log);
     canvas.flush();
     outcome.status = PlotOutcome::Status::Plotted;
     outcome.reported = true;
@@ -177,6 +174,8 @@ void GraphView::eraseFunctions(const std::vector<int>& positions, Canvas& canvas
             m_functions.Delete(listPosition);
     }
     m_state.eraseFunctions(positions);
+    // The operands of their derivatives go with them.
+    m_functions.deleteUnused();
     redraw(canvas);
 }
 
@@ -254,7 +253,7 @@ void GraphView::plotFunction(int position, Canvas& canvas) {
                   canvas);
 }
 
-void GraphView::drawIntegral(Canvas& canvas) {
+void GraphView::drawIntegral(Canvas& canvas, IntegralLog log) {
     const std::optional<PlottedIntegral>& integral = m_state.integral();
     if (!integral)
         return;
@@ -265,15 +264,12 @@ void GraphView::drawIntegral(Canvas& canvas) {
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});
     shadeIntegral(m_state, canvas, f, integral->lower, integral->upper);
     canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});
-    if (m_state.integralLogRequest) {
-        m_state.integralLogRequest = false;
-        if (m_log) {
-            m_log("");
-            m_log("y = " + integral->text);
-            const long double from = integral->reversed ? integral->upper : integral->lower;
-            const long double to = integral->reversed ? integral->lower : integral->upper;
-            m_log(integralResultLine(f, from, to, m_language, m_functions.context().locale));
-        }
+    if (log == IntegralLog::Write && m_log) {
+        m_log("");
+        m_log("y = " + integral->text);
+        const long double from = integral->reversed ? integral->upper : integral->lower;
+        const long double to = integral->reversed ? integral->lower : integral->upper;
+        m_log(integralResultLine(f, from, to, m_language, m_functions.context().locale));
     }
 }
 

@@ -41,6 +41,9 @@ struct PlotOutcome {
     bool showInstructions = false; // the function or integral instructions apply
 };
 
+// Whether drawing a new integral writes its log lines (the integral's text and value).
+enum class IntegralLog { Skip, Write };
+
 class GraphView {
 public:
     using LogSink = std::function<void(const std::string& line)>;
@@ -82,10 +85,12 @@ public:
     bool setMode(Mode mode, Canvas& canvas);
 
     // The text of the entry box in the current mode. A text that does not compile
-    // leaves nothing behind in the function list.
-    PlotOutcome plotRequest(const std::string& text, Canvas& canvas);
+    // leaves nothing behind in the function list. `log` applies to a new integral.
+    PlotOutcome plotRequest(const std::string& text, Canvas& canvas,
+                            IntegralLog log = IntegralLog::Skip);
     PlotOutcome addFunction(const std::string& text, Canvas& canvas);
-    PlotOutcome plotIntegral(const std::string& text, Canvas& canvas);
+    PlotOutcome plotIntegral(const std::string& text, Canvas& canvas,
+                             IntegralLog log = IntegralLog::Skip);
 
     // Removes the plotted functions at these list positions, with their compiled
     // functions, and redraws. Later functions move forward (and take the colours of their
@@ -94,8 +99,8 @@ public:
 
     // Draws the curve of the plotted function at list position p.
     void plotFunction(int position, Canvas& canvas);
-    // Draws the integral: curve, shading, and the log lines when they are requested.
-    void drawIntegral(Canvas& canvas);
+    // Draws the integral: curve, shading, and the log lines when `log` asks for them.
+    void drawIntegral(Canvas& canvas, IntegralLog log = IntegralLog::Skip);
     // Marks an analysis result with the red circle.
     void markPoint(long double x, long double y, Canvas& canvas);
 

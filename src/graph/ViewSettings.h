@@ -20,6 +20,12 @@ struct AxisFont {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+
+    bool operator==(const AxisFont& o) const {
+        return name == o.name && size == o.size && bold == o.bold && italic == o.italic &&
+               underline == o.underline;
+    }
+    bool operator!=(const AxisFont& o) const { return !(*this == o); }
 };
 
 struct ViewSettings {
@@ -34,6 +40,15 @@ struct ViewSettings {
     bool showGrid = true;
     bool showScaleText = true;
     bool showFunctionNames = true;
+
+    bool operator==(const ViewSettings& o) const {
+        return axisTextX == o.axisTextX && axisTextY == o.axisTextY &&
+               zoomFactorX == o.zoomFactorX && zoomFactorY == o.zoomFactorY &&
+               axisFont == o.axisFont && radians == o.radians && lineStyle == o.lineStyle &&
+               showAxis == o.showAxis && showGrid == o.showGrid &&
+               showScaleText == o.showScaleText && showFunctionNames == o.showFunctionNames;
+    }
+    bool operator!=(const ViewSettings& o) const { return !(*this == o); }
 };
 
 } // namespace lindor::graph

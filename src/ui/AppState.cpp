@@ -10,8 +10,8 @@ AppState::AppState(AppPaths appPaths, NumberLocale locale)
 }
 
 void AppState::loadSettings() {
-    settings.readViewSettings(view(), locale());
-    applyAngleMode();
+    settings.readViewSettings(work.view, locale());
+    showView();
     graph::Rendering rendering = graphState().rendering();
     rendering.smoothCurves = settings.smoothLines();
     graph.setRendering(rendering);

@@ -1,9 +1,11 @@
 // Everything one run of the desktop program works on, owned in one place and handed to the
 // windows: the engine with its function list, the translation table, the graph, the
-// settings file, the range undo copy, the stored entry histories and the document.
+// settings file, the user's work with its undo steps, the entry histories and the document.
 #pragma once
 
+#include <QUndoStack>
 #include <string>
+#include <vector>
 
 #include "expr/FuncEval.h"
 #include "files/SettingsFile.h"
@@ -12,6 +14,7 @@
 #include "graph/analysis/AnalysisResult.h"
 #include "graph/analysis/ZoomTexts.h"
 #include "lang/Language.h"
+#include "ui/Work.h"
 #include "util/NumberText.h"
 
 namespace lindor::ui {
@@ -32,23 +35,28 @@ public:
     lang::Language language;
     expr::EngineContext engine;
     expr::TFunctionDB functions;
+    // Draws the work; its state holds a copy of the work's view settings, Range and mode
+    // and the compiled functions of the plotted texts.
     graph::GraphView graph;
     files::SettingsFile settings;
 
-    // The range texts before the last zoom (one level).
-    graph::analysis::RangeUndo rangeUndo;
-    // The stored history of each mode; the active mode's history lives in the entry box
-    // and is copied back here when the mode is left and when the program ends.
+    // The user's work: what the commands change, the windows show and documents keep.
+    Work work;
+    // Its steps for undo and redo (see ui/WorkSteps.h); the stack is clean while the work is
+    // as it was last opened or saved.
+    QUndoStack undoStack;
+    // The entry history of each mode (the entry box shows the active one). Not part of the
+    // work: undo leaves them alone.
     files::Histories histories;
 
     // How documents are written (a temporary file renamed over the old one); tests put a
     // failing writer here.
     files::FileReplacer replaceFile = files::defaultFileReplacer();
 
-    // The document: its full path (empty while untitled) and whether the work has
-    // changed since it was last opened or saved.
+    // The document: its full path (empty while untitled).
     std::string documentPath;
-    bool modified = false;
+    // The work has changed since it was last opened or saved.
+    bool modified() const { return !undoStack.isClean(); }
     // The folder a file was last opened or saved in, where the next file dialog opens.
     std::string lastFolder;
     // The language used until one is stored in the settings file (the desktop's).
@@ -62,7 +70,16 @@ public:
 
     const NumberLocale& locale() const { return engine.locale; }
     graph::GraphState& graphState() { return graph.state(); }
-    graph::ViewSettings& view() { return graph.state().view; }
+    graph::ViewSettings& view() { return work.view; }
+    // The history of the mode in use.
+    std::vector<std::string>& activeHistory() {
+        return work.mode == graph::Mode::Function ? histories.functions : histories.integrals;
+    }
+    // The graph and the engine take the work's view settings.
+    void showView() {
+        graph.state().view = work.view;
+        applyAngleMode();
+    }
     graph::analysis::AnalysisContext analysisContext() const {
         return {language, engine.locale, engine.angleMode};
     }

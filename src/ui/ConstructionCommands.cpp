@@ -6,21 +6,33 @@
 #include "ui/EntryBox.h"
 #include "ui/FrameController.h"
 #include "ui/Questions.h"
+#include "ui/SelectionSteps.h"
+#include "ui/WorkSteps.h"
 
 namespace lindor::ui {
 
+namespace {
+
+QString stepName(const AppState& app, const char* menuKey) {
+    return WorkSteps::stepName(QString::fromStdString(app.language.text(menuKey)));
+}
+
+} // namespace
+
 ConstructionCommands::ConstructionCommands(AppState& app, Questions& questions,
-                                           FrameController& controller, const FrameWindows& windows)
-    : m_app(app), m_questions(questions), m_controller(controller), m_windows(windows) {}
+                                           FrameController& controller, SelectionSteps& selection,
+                                           const FrameWindows& windows)
+    : m_app(app), m_questions(questions), m_controller(controller), m_selection(selection),
+      m_windows(windows) {}
 
 void ConstructionCommands::Derivative1Click() {
-    if (!m_controller.selectFromAllPlotted())
+    const std::optional<int> chosen = m_selection.selectFromAllPlotted();
+    if (!chosen)
         return;
-    const graph::GraphState& state = m_app.graphState();
     const std::string& source =
-        state.functions()[static_cast<std::size_t>(state.selectedIndex)].text;
+        m_app.graphState().functions()[static_cast<std::size_t>(*chosen)].text;
     m_windows.entry.setText(QString::fromStdString(graph::analysis::derivativeText(source)));
-    m_controller.plotCommand();
+    m_controller.plotCommand(stepName(m_app, "MenuDerivative"));
 }
 
 void ConstructionCommands::Tangent1Click() {
@@ -32,11 +44,11 @@ void ConstructionCommands::Normal1Click() {
 }
 
 void ConstructionCommands::line(bool normal) {
-    if (!m_controller.selectFromAllPlotted())
+    const std::optional<int> chosen = m_selection.selectFromAllPlotted();
+    if (!chosen)
         return;
-    const graph::GraphState& state = m_app.graphState();
     const graph::PlottedFunction& source =
-        state.functions()[static_cast<std::size_t>(state.selectedIndex)];
+        m_app.graphState().functions()[static_cast<std::size_t>(*chosen)];
     const lang::Language& texts = m_app.language;
     const std::string prompt =
         texts.text(normal ? "NormalOfTheFunctionY" : "TangentOfTheFunctionY") + source.text + " " +
@@ -61,7 +73,7 @@ void ConstructionCommands::line(bool normal) {
         return;
     }
     m_windows.entry.setText(QString::fromStdString(line.text));
-    m_controller.plotCommand();
+    m_controller.plotCommand(stepName(m_app, normal ? "MenuNormal" : "MenuTangent"));
 }
 
 } // namespace lindor::ui

@@ -2,17 +2,19 @@
 // entry box and plotted through the plot command (so it enters the history too).
 #pragma once
 
+#include "ui/FrameWindows.h"
+
 namespace lindor::ui {
 
 class AppState;
 class FrameController;
 class Questions;
-struct FrameWindows;
+class SelectionSteps;
 
 class ConstructionCommands {
 public:
     ConstructionCommands(AppState& app, Questions& questions, FrameController& controller,
-                         const FrameWindows& windows);
+                         SelectionSteps& selection, const FrameWindows& windows);
 
     void Derivative1Click();
     void Tangent1Click();
@@ -24,7 +26,8 @@ private:
     AppState& m_app;
     Questions& m_questions;
     FrameController& m_controller;
-    const FrameWindows& m_windows;
+    SelectionSteps& m_selection;
+    FrameWindows m_windows;
 };
 
 } // namespace lindor::ui

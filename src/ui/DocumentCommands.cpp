@@ -11,7 +11,9 @@
 #include "ui/GraphWindow.h"
 #include "ui/LogWindow.h"
 #include "ui/Questions.h"
+#include "ui/RangeCommands.h"
 #include "ui/RangeWindow.h"
+#include "ui/WorkSteps.h"
 
 namespace lindor::ui {
 
@@ -29,23 +31,27 @@ QString documentFileName(const QString& chosen) {
 }
 
 DocumentCommands::DocumentCommands(AppState& app, Questions& questions, FrameController& controller,
-                                   const FrameWindows& windows, std::function<void()> viewChanged)
-    : m_app(app), m_questions(questions), m_controller(controller), m_windows(windows),
-      m_viewChanged(std::move(viewChanged)) {}
+                                   RangeCommands& ranges, WorkSteps& steps,
+                                   const FrameWindows& windows)
+    : m_app(app), m_questions(questions), m_controller(controller), m_ranges(ranges),
+      m_steps(steps), m_windows(windows) {}
 
 QString DocumentCommands::startFolder() const {
     return dialogFolder(m_app);
 }
 
-void DocumentCommands::setDocument(const QString& path) {
+void DocumentCommands::setDocument(const QString& path, bool freshSteps) {
     m_app.documentPath = path.toStdString();
     rememberFolder(m_app, path);
-    m_app.modified = false;
+    if (freshSteps)
+        m_steps.clear();
+    else
+        m_steps.setSaved();
     emit documentChanged();
 }
 
 bool DocumentCommands::maySetWorkAside() {
-    if (!m_app.modified)
+    if (!m_app.modified())
         return true;
     const QString name = m_app.documentPath.empty()
                              ? QString::fromStdString(m_app.language.text("Untitled"))
@@ -67,11 +73,9 @@ bool DocumentCommands::maySetWorkAside() {
 void DocumentCommands::New1Click() {
     if (!maySetWorkAside())
         return;
-    m_app.graph.newWork(m_windows.graph.canvas());
-    m_controller.stopTrace();
-    m_windows.graph.refresh();
+    m_controller.newWork();
     m_windows.log.clear();
-    setDocument(QString());
+    setDocument(QString(), true);
 }
 
 void DocumentCommands::Open1Click() {
@@ -94,41 +98,34 @@ bool DocumentCommands::openDocument(const QString& path) {
     }
     m_windows.log.clear();
     m_app.view() = doc.view;
-    m_app.applyAngleMode();
-    if (m_viewChanged)
-        m_viewChanged();
+    m_controller.showView();
     // The document's Range is applied when the graph can draw it (bounds written in
     // reverse order are put in order); otherwise its texts wait in the range window, with
     // Redraw ready, and the old Range stays.
     graph::analysis::swapReversedBounds(doc.range, m_app.engine);
     m_windows.range.setTexts(doc.range);
     m_windows.range.setRedrawEnabled(true);
-    m_controller.applyRange();
+    m_ranges.applyRange();
     m_controller.startMode(doc.mode);
-    m_app.graphState().integralLogRequest = doc.mode == graph::Mode::Integral;
     // What cannot be plotted is told in one message, not one for each entry.
-    const QString refused = m_controller.plotEntries(doc.plotted);
-    m_app.graphState().integralLogRequest = false;
+    const QString refused = m_controller.plotEntries(doc.plotted, doc.mode == graph::Mode::Integral
+                                                                      ? graph::IntegralLog::Write
+                                                                      : graph::IntegralLog::Skip);
     if (!refused.isEmpty())
         m_questions.error(refused);
     m_windows.entry.setText(QString());
-    setDocument(QFileInfo(path).absoluteFilePath());
+    setDocument(QFileInfo(path).absoluteFilePath(), true);
     return true;
 }
 
 bool DocumentCommands::writeDocument(const QString& path) {
-    files::Document doc;
-    doc.mode = m_app.graphState().mode();
-    doc.view = m_app.view();
-    doc.range = m_windows.range.texts();
-    doc.plotted = m_app.graphState().plottedTexts();
-    const files::FileStatus status =
-        files::saveDocument(path.toStdString(), doc, m_app.locale(), m_app.replaceFile);
+    const files::FileStatus status = files::saveDocument(path.toStdString(), m_app.work.document(),
+                                                         m_app.locale(), m_app.replaceFile);
     if (!status.ok()) {
         m_questions.error(QString::fromStdString(files::describe(status, m_app.language)));
         return false;
     }
-    setDocument(path);
+    setDocument(path, false);
     return true;
 }
 

@@ -4,22 +4,22 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
+
+#include "ui/FrameWindows.h"
 
 namespace lindor::ui {
 
 class AppState;
 class FrameController;
 class Questions;
-struct FrameWindows;
+class RangeCommands;
+class WorkSteps;
 
 class DocumentCommands : public QObject {
     Q_OBJECT
 public:
-    // `viewChanged` is called after a document's view settings were taken over (the menus'
-    // check marks follow them).
     DocumentCommands(AppState& app, Questions& questions, FrameController& controller,
-                     const FrameWindows& windows, std::function<void()> viewChanged);
+                     RangeCommands& ranges, WorkSteps& steps, const FrameWindows& windows);
 
     void New1Click();
     void Open1Click();
@@ -42,13 +42,16 @@ signals:
 
 private:
     bool writeDocument(const QString& path);
-    void setDocument(const QString& path);
+    // The document's path; New and Open start its undo steps afresh, Save marks the work
+    // saved.
+    void setDocument(const QString& path, bool freshSteps);
 
     AppState& m_app;
     Questions& m_questions;
     FrameController& m_controller;
-    const FrameWindows& m_windows;
-    std::function<void()> m_viewChanged;
+    RangeCommands& m_ranges;
+    WorkSteps& m_steps;
+    FrameWindows m_windows;
 };
 
 // The document name a Save As gives: a name that ends in ".ldr" in any letter case is kept,

@@ -4,8 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "files/History.h"
-
 namespace lindor::ui {
 
 EntryBox::EntryBox(QWidget* parent) : QComboBox(parent) {
@@ -16,6 +14,7 @@ EntryBox::EntryBox(QWidget* parent) : QComboBox(parent) {
     setMaxVisibleItems(20);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(20);
+    lineEdit()->installEventFilter(this);
 }
 
 std::vector<std::string> EntryBox::history() const {
@@ -34,12 +33,6 @@ void EntryBox::setHistory(const std::vector<std::string>& history) {
     setEditText(text);
 }
 
-void EntryBox::addToHistory(const QString& text) {
-    std::vector<std::string> items = history();
-    files::addToHistory(items, text.toStdString());
-    setHistory(items);
-}
-
 void EntryBox::selectText() {
     if (QLineEdit* line = lineEdit())
         line->selectAll();
@@ -48,6 +41,32 @@ void EntryBox::selectText() {
 void EntryBox::setPlaceholder(const QString& text) {
     if (QLineEdit* line = lineEdit())
         line->setPlaceholderText(text);
+}
+
+bool EntryBox::leavesUndoToFrame(QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return (key->matches(QKeySequence::Undo) && !lineEdit()->isUndoAvailable()) ||
+           (key->matches(QKeySequence::Redo) && !lineEdit()->isRedoAvailable());
+}
+
+// The line edit claims Undo and Redo even with nothing to undo; then they are the work's.
+// The combo box hands the line edit its shortcut keys past any filter, so both look.
+bool EntryBox::event(QEvent* event) {
+    if (leavesUndoToFrame(event)) {
+        event->ignore();
+        return true;
+    }
+    return QComboBox::event(event);
+}
+
+bool EntryBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && leavesUndoToFrame(event)) {
+        event->ignore();
+        return true;
+    }
+    return QComboBox::eventFilter(watched, event);
 }
 
 void EntryBox::keyPressEvent(QKeyEvent* event) {

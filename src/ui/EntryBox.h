@@ -1,6 +1,8 @@
-// The function entry box: an editable combo box whose list is the active mode's history.
+// The function entry box: an editable combo box whose list shows the active mode's history.
 // Enter is the plot command, Escape gives up a pending range operation; the list never
 // changes by itself (no insertion on Enter, no completion that would turn "x" into "x^2-2").
+// Undo and Redo undo the typing while there is typing to undo, and leave the keys to the
+// frame's Undo and Redo of the work otherwise.
 #pragma once
 
 #include <QComboBox>
@@ -24,8 +26,6 @@ public:
 
     std::vector<std::string> history() const;
     void setHistory(const std::vector<std::string>& history);
-    // Puts the text at the top of the list (see files::addToHistory).
-    void addToHistory(const QString& text);
 
 signals:
     void enterPressed();
@@ -36,6 +36,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Undo or Redo pressed with nothing typed to take back or make again.
+    bool leavesUndoToFrame(QEvent* event) const;
 };
 
 } // namespace lindor::ui

@@ -18,6 +18,9 @@ const ActionEntry kActions[] = {
     {"Save1", "Save", "&Save", "Ctrl+S", nullptr},
     {"SaveAs1", "SaveAs", "Save &As...", nullptr, nullptr},
     {"Exit1", "Exit", "E&xit", nullptr, nullptr},
+    // Edit: their captions name the step (the frame sets them)
+    {"Undo1", nullptr, "&Undo", "Ctrl+Z", nullptr},
+    {"Redo1", nullptr, "&Redo", "Ctrl+Shift+Z", nullptr},
     // Functions: texts appended to the entry box, then the constructions
     {"Raised1", "Raised", "^ (Po&wer)", nullptr, nullptr},
     {"Sqrt1", "MenuSqrt", "S&qrt", nullptr, nullptr},
@@ -45,6 +48,9 @@ const ActionEntry kActions[] = {
     {"ZoomOut1", "MenuZoomOut", "Zoom &Out", nullptr, "zoom-out.svg"},
     {"ZoomBox1", "MenuZoomBox", "Zoom &Box", nullptr, "zoom-box.svg"},
     {"UndoZoom1", "MenuUndoZoom", "&Undo Zoom", nullptr, "undo-zoom.svg"},
+    // Keys only: zoom by a notch of the wheel about the middle of the graph
+    {"ZoomInAtCentre", nullptr, "Zoom In at the Centre", "Ctrl++", nullptr},
+    {"ZoomOutAtCentre", nullptr, "Zoom Out at the Centre", "Ctrl+-", nullptr},
     // Solve. Ctrl+N and Ctrl+T belong to Normal and Tangent, Ctrl+X to Maximum: a
     // shortcut on two entries would run neither. The entries whose names also serve in the
     // log, the status bar, hints or dialog captions have caption keys of their own ("Menu"

@@ -1,28 +1,29 @@
 #include "ui/FrameController.h"
 
-#include <QColor>
-#include <cmath>
+#include <algorithm>
 
+#include "files/History.h"
 #include "files/SettingsFile.h"
-#include "graph/Color.h"
-#include "graph/analysis/GridSteps.h"
 #include "ui/AppState.h"
 #include "ui/EntryBox.h"
 #include "ui/GraphWindow.h"
 #include "ui/InstructionsDialog.h"
 #include "ui/LogWindow.h"
 #include "ui/Questions.h"
-#include "ui/RangeWindow.h"
-#include "ui/SelectFunctionDialog.h"
+#include "ui/RangeCommands.h"
+#include "ui/SelectionSteps.h"
+#include "ui/WorkSteps.h"
 
 namespace lindor::ui {
 
+using graph::IntegralLog;
 using graph::Mode;
 using graph::PlotOutcome;
-using graph::RangeOperation;
 
-FrameController::FrameController(AppState& app, Questions& questions, FrameWindows windows)
-    : m_app(app), m_questions(questions), m_windows(windows) {
+FrameController::FrameController(AppState& app, Questions& questions, const FrameWindows& windows,
+                                 WorkSteps& steps, RangeCommands& ranges, SelectionSteps& selection)
+    : m_app(app), m_questions(questions), m_windows(windows), m_steps(steps), m_ranges(ranges),
+      m_selection(selection) {
     // The integral writes its lines to the log window.
     m_app.graph.setLogSink([this](const std::string& line) { m_windows.log.appendLines({line}); });
 }
@@ -35,15 +36,18 @@ QString FrameController::text(const char* key) const {
     return QString::fromStdString(m_app.language.text(key));
 }
 
-bool FrameController::plotCommand() {
+bool FrameController::plotCommand(const QString& stepName) {
     emit statusText(QString());
     const QString typed = m_windows.entry.text();
     // The integral's log lines belong to a new integral only, never to one already shown.
-    m_app.graphState().integralLogRequest = m_app.graphState().mode() == Mode::Integral;
-    const bool taken = plotText(typed);
-    m_app.graphState().integralLogRequest = false;
+    const IntegralLog log =
+        m_app.work.mode == Mode::Integral ? IntegralLog::Write : IntegralLog::Skip;
+    bool taken = false;
+    const QString name =
+        stepName.isEmpty() ? text("StepPlot").replace(QStringLiteral("%s"), typed) : stepName;
+    m_steps.record(name, [&] { taken = plotText(typed, log); });
     if (taken) {
-        m_windows.entry.addToHistory(typed);
+        remember(typed);
         m_windows.entry.setText(typed);
         // Typing the next function replaces this one.
         m_windows.entry.selectText();
@@ -51,14 +55,14 @@ bool FrameController::plotCommand() {
     return taken;
 }
 
-bool FrameController::plotText(const QString& typed) {
-    const Mode mode = m_app.graphState().mode();
+bool FrameController::plotText(const QString& typed, IntegralLog log) {
+    const Mode mode = m_app.work.mode;
     const PlotOutcome outcome =
-        m_app.graph.plotRequest(typed.toStdString(), m_windows.graph.canvas());
+        m_app.graph.plotRequest(typed.toStdString(), m_windows.graph.canvas(), log);
     m_windows.graph.refresh();
     switch (outcome.status) {
     case PlotOutcome::Status::Plotted:
-        markModified();
+        takePlotted();
         break;
     case PlotOutcome::Status::LimitReached:
         m_questions.information(QString::fromStdString(outcome.message));
@@ -85,12 +89,13 @@ bool FrameController::plotText(const QString& typed) {
     return outcome.reported;
 }
 
-QString FrameController::plotEntries(const std::vector<std::string>& entries) {
+QString FrameController::plotEntries(const std::vector<std::string>& entries, IntegralLog log) {
     QStringList refused;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const PlotOutcome outcome = m_app.graph.plotRequest(entries[i], m_windows.graph.canvas());
+        const PlotOutcome outcome =
+            m_app.graph.plotRequest(entries[i], m_windows.graph.canvas(), log);
         if (outcome.status == PlotOutcome::Status::Plotted) {
-            m_windows.entry.addToHistory(QString::fromStdString(entries[i]));
+            remember(QString::fromStdString(entries[i]));
             continue;
         }
         // What the entry was and why it was left out, in one line.
@@ -103,6 +108,7 @@ QString FrameController::plotEntries(const std::vector<std::string>& entries) {
             line += QStringLiteral(": ") + reason;
         refused << line;
     }
+    takePlotted();
     m_windows.graph.refresh();
     if (refused.isEmpty())
         return {};
@@ -116,6 +122,15 @@ QString FrameController::plotEntries(const std::vector<std::string>& entries) {
             QStringLiteral("\n") +
             text("AndMore").replace(QStringLiteral("%d"), QString::number(refused.size() - kShown));
     return message;
+}
+
+void FrameController::remember(const QString& typed) {
+    files::addToHistory(m_app.activeHistory(), typed.toStdString());
+    m_windows.entry.setHistory(m_app.activeHistory());
+}
+
+void FrameController::takePlotted() {
+    m_app.work.plotted = m_app.graphState().plottedTexts();
 }
 
 void FrameController::showInstructions(Mode mode, bool storeChoice) {
@@ -143,9 +158,9 @@ void FrameController::showInstructions(Mode mode, bool storeChoice) {
 }
 
 void FrameController::setMode(Mode mode) {
-    if (m_app.graphState().mode() != mode) {
-        startMode(mode);
-        markModified();
+    if (m_app.work.mode != mode) {
+        m_steps.record(text(mode == Mode::Function ? "FunctionMode" : "IntegralMode"),
+                       [&] { startMode(mode); });
         return;
     }
     m_windows.log.clear();
@@ -158,9 +173,9 @@ void FrameController::startMode(Mode mode) {
     m_windows.log.clear();
     m_windows.entry.setText(QString());
     emit statusText(QString());
-    storeActiveHistory();
-    m_windows.entry.setHistory(mode == Mode::Function ? m_app.histories.functions
-                                                      : m_app.histories.integrals);
+    m_app.work.mode = mode;
+    m_app.work.plotted.clear();
+    m_windows.entry.setHistory(m_app.activeHistory());
     if (!m_app.graph.setMode(mode, m_windows.graph.canvas()))
         m_app.graph.newWork(m_windows.graph.canvas());
     m_windows.graph.hideTraceMarker();
@@ -169,106 +184,39 @@ void FrameController::startMode(Mode mode) {
     emit modeChanged(mode);
 }
 
-void FrameController::storeActiveHistory() {
-    if (m_app.graphState().mode() == Mode::Function)
-        m_app.histories.functions = m_windows.entry.history();
-    else
-        m_app.histories.integrals = m_windows.entry.history();
+void FrameController::newWork() {
+    m_app.graph.newWork(m_windows.graph.canvas());
+    takePlotted();
+    stopTrace();
+    m_windows.graph.refresh();
 }
 
 void FrameController::erase() {
-    graph::GraphState& state = m_app.graphState();
+    const graph::GraphState& state = m_app.graphState();
     if (state.functionCount() == 0) {
         m_questions.error(text("AtLeastOneFunctionMustBePlotted"));
         return;
     }
-    state.candidates.clear();
-    for (int p = 0; p < state.functionCount(); ++p)
-        state.candidates.push_back(p);
-    const std::vector<int> rows = chooseCandidates("SelectFunctionToErase", true);
-    if (rows.empty())
+    // Every plotted function is offered: the rows chosen are their positions.
+    const std::vector<int> positions =
+        m_selection.chooseCandidates(allPlotted(state), "SelectFunctionToErase", true);
+    if (positions.empty())
         return;
-    std::vector<int> positions;
-    for (int row : rows)
-        positions.push_back(state.candidates[static_cast<std::size_t>(row)]);
     const bool traced = state.traceOn;
-    m_app.graph.eraseFunctions(positions, m_windows.graph.canvas());
+    m_steps.record(text("StepErase"), [&] {
+        m_app.graph.eraseFunctions(positions, m_windows.graph.canvas());
+        takePlotted();
+    });
     m_windows.graph.refresh();
     if (traced && !state.traceOn)
         stopTrace();
-    markModified();
 }
 
 void FrameController::emptyHistory() {
-    if (m_questions.askYesNo(text("DeleteAllTheFunctions")))
-        m_windows.entry.setHistory({});
-}
-
-bool FrameController::applyRangeTexts(const graph::RangeTexts& texts) {
-    const graph::Range before = m_app.graphState().range();
-    graph::Range range;
-    std::string error;
-    if (!graph::analysis::rangeFromTexts(texts, range, m_app.engine, error) ||
-        !m_app.graph.applyRange(range, error)) {
-        m_questions.error(QString::fromStdString(error));
-        return false;
-    }
-    if (m_windows.range.texts() != texts)
-        m_windows.range.setTexts(texts);
-    m_windows.range.setRedrawEnabled(false);
-    if (range != before)
-        markModified();
-    redraw();
-    return true;
-}
-
-bool FrameController::applyRange() {
-    return applyRangeTexts(m_windows.range.texts());
-}
-
-void FrameController::fillRangeUndo() {
-    m_app.rangeUndo.fill(m_windows.range.texts());
-}
-
-void FrameController::zoom(graph::analysis::ZoomDirection direction) {
-    const graph::RangeTexts before = m_windows.range.texts();
-    graph::RangeTexts texts = before;
-    std::string error;
-    if (!graph::analysis::zoomRangeTexts(texts, direction, m_app.view().zoomFactorX,
-                                         m_app.view().zoomFactorY, m_app.engine, error)) {
-        m_questions.error(QString::fromStdString(error));
+    if (!m_questions.askYesNo(text("DeleteAllTheFunctions")))
         return;
-    }
-    if (applyRangeTexts(texts))
-        m_app.rangeUndo.fill(before);
-}
-
-void FrameController::undoZoom() {
-    graph::RangeTexts texts;
-    m_app.rangeUndo.restoreInto(texts);
-    applyRangeTexts(texts);
-}
-
-void FrameController::startRangeOperation(RangeOperation operation) {
-    if (operation == RangeOperation::ZoomBox)
-        fillRangeUndo();
-    emit statusText(QString());
-    m_app.graphState().clearPending();
-    m_app.graphState().setPending(operation);
-    showPendingStatus();
-}
-
-void FrameController::showPendingStatus(const char* askKey) {
-    const std::optional<RangeOperation> pending = graph::analysis::firstPending(m_app.graphState());
-    if (!pending) {
-        emit statusText(QString());
-        return;
-    }
-    emit statusText(text(graph::analysis::operationKey(*pending)) + ": " + text(askKey));
-}
-
-void FrameController::rangeNotDragged() {
-    showPendingStatus("DragARangeNotAClick");
+    m_app.activeHistory().clear();
+    m_windows.entry.setHistory({});
 }
 
 void FrameController::toggleTrace() {
@@ -279,8 +227,8 @@ void FrameController::toggleTrace() {
     }
     state.traceOn = true;
     emit traceChanged(true);
-    // Trace stays on whatever the selection gives; it follows the selected function.
-    selectFromAllPlotted();
+    // Trace stays on whatever the selection gives; it follows the function chosen.
+    state.tracedIndex = m_selection.selectFromAllPlotted().value_or(-1);
 }
 
 void FrameController::stopTrace() {
@@ -294,120 +242,59 @@ void FrameController::redraw() {
     m_windows.graph.redraw();
 }
 
-void FrameController::markModified() {
-    if (!m_app.modified) {
-        m_app.modified = true;
-        emit modifiedChanged(true);
-    }
+void FrameController::showView() {
+    m_app.showView();
+    emit viewShown();
+    redraw();
 }
 
-bool FrameController::selectFromAllPlotted() {
-    graph::GraphState& state = m_app.graphState();
-    state.candidates.clear();
-    for (int p = 0; p < state.functionCount(); ++p)
-        state.candidates.push_back(p);
-    return selectOneFunction(state);
-}
-
-std::vector<int> FrameController::chooseCandidates(const char* captionKey, bool multiple) {
+void FrameController::replot(const std::vector<std::string>& texts) {
     const graph::GraphState& state = m_app.graphState();
-    if (!m_selectDialog)
-        m_selectDialog =
-            std::make_unique<TSelectGraphWindow>(m_app.language, m_questions, m_windows.mainWindow);
-    std::vector<TSelectGraphWindow::Item> items;
-    for (int position : state.candidates) {
-        const graph::Color c = graph::kFunctionColors[static_cast<std::size_t>(position)];
-        items.push_back(
-            {QString::fromStdString(state.functions()[static_cast<std::size_t>(position)].text),
-             QColor(c.r, c.g, c.b)});
+    const std::vector<std::string> shown = state.plottedTexts();
+    if (shown == texts)
+        return;
+    graph::Canvas& canvas = m_windows.graph.canvas();
+    // Functions added or taken from the end keep the others' compiled functions.
+    const bool functions = state.mode() == Mode::Function;
+    const auto startsWith = [](const std::vector<std::string>& list,
+                               const std::vector<std::string>& head) {
+        return head.size() <= list.size() && std::equal(head.begin(), head.end(), list.begin());
+    };
+    if (functions && startsWith(shown, texts)) {
+        std::vector<int> tail;
+        for (int p = static_cast<int>(texts.size()); p < state.functionCount(); ++p)
+            tail.push_back(p);
+        m_app.graph.eraseFunctions(tail, canvas);
+    } else {
+        const bool keep = functions && startsWith(texts, shown);
+        if (!keep)
+            m_app.graph.newWork(canvas);
+        for (std::size_t i = keep ? shown.size() : 0; i < texts.size(); ++i)
+            m_app.graph.plotRequest(texts[i], canvas);
     }
-    m_selectDialog->setWindowTitle(text(captionKey));
-    m_selectDialog->setMultiSelection(multiple);
-    m_selectDialog->setItems(items);
-    std::vector<int> rows;
-    if (m_questions.runDialog(*m_selectDialog) == QDialog::Accepted)
-        rows = m_selectDialog->selectedRows();
-    m_selectDialog->setMultiSelection(false);
-    return rows;
+    takePlotted();
 }
 
-bool FrameController::selectOneFunction(graph::GraphState& state) {
-    if (state.candidates.empty()) {
-        // Nothing plotted, or nothing where the user looked.
-        m_questions.error(text(state.functionCount() == 0 ? "AtLeastOneFunctionMustBePlotted"
-                                                          : "NoFunctionInTheRange"));
-        return false;
+void FrameController::showWork(const Work& work) {
+    graph::GraphState& state = m_app.graphState();
+    const bool traced = state.traceOn;
+    const bool pending = state.anyPending();
+    m_app.work = work;
+    m_app.showView();
+    emit viewShown();
+    m_ranges.showRange();
+    if (state.mode() != work.mode) {
+        m_app.graph.setMode(work.mode, m_windows.graph.canvas());
+        m_windows.entry.setHistory(m_app.activeHistory());
+        m_windows.entry.setText(QString());
+        emit modeChanged(work.mode);
     }
-    if (state.candidates.size() == 1) {
-        state.selectedIndex = state.candidates.front();
-        return true;
-    }
-    const std::vector<int> rows = chooseCandidates("SelectFunction", false);
-    if (rows.empty())
-        return false;
-    state.selectedIndex = state.candidates[static_cast<std::size_t>(rows.front())];
-    return true;
-}
-
-bool FrameController::selectTwoFunctions(graph::GraphState& state) {
-    if (state.candidates.size() < 2) {
-        m_questions.error(text(state.functionCount() < 2 ? "AtLeastTwoFunctionsMustBePlotted"
-                                                         : "TwoFunctionsNotInTheRange"));
-        return false;
-    }
-    if (state.candidates.size() == 2) {
-        state.firstSelectedIndex = state.candidates[0];
-        state.secondSelectedIndex = state.candidates[1];
-        return true;
-    }
-    const std::vector<int> first = chooseCandidates("SelectFunctionOne", false);
-    if (first.empty())
-        return false;
-    const std::vector<int> second = chooseCandidates("SelectFunctionTwo", false);
-    if (second.empty())
-        return false;
-    if (first.front() == second.front()) {
-        m_questions.error(text("YouSelectedTheSameFunctionTwice"));
-        return false;
-    }
-    state.firstSelectedIndex = state.candidates[static_cast<std::size_t>(first.front())];
-    state.secondSelectedIndex = state.candidates[static_cast<std::size_t>(second.front())];
-    return true;
-}
-
-bool FrameController::askValue(const std::string& caption, const std::string& prompt,
-                               std::string& typed) {
-    const std::optional<QString> answer = m_questions.inputText(
-        QString::fromStdString(caption), QString::fromStdString(prompt), QString());
-    if (!answer)
-        return false;
-    typed = answer->toStdString();
-    return true;
-}
-
-void FrameController::appendLog(const std::vector<std::string>& lines) {
-    m_windows.log.appendLines(lines);
-}
-
-void FrameController::markPoint(long double x, long double y) {
-    m_windows.graph.markPoint(x, y);
-}
-
-void FrameController::showError(const std::string& message) {
-    m_questions.error(QString::fromStdString(message));
-}
-
-void FrameController::zoomToBox(const graph::analysis::SearchBox& box) {
-    graph::RangeTexts texts = m_windows.range.texts();
-    graph::analysis::applyZoomBox(texts, box, m_app.locale());
-    // The steps follow the new size, so that grid lines and scale text stay readable.
-    const graph::PlotArea& area = m_app.graphState().area();
-    // The steps suit the pixels of the design, whatever the screen's pixel ratio.
-    const double ratio = m_app.graphState().rendering().pixelRatio;
-    graph::analysis::adaptZoomBoxSteps(
-        texts, box, static_cast<int>(std::lround(area.width / ratio)),
-        static_cast<int>(std::lround(area.height / ratio)), m_app.locale());
-    applyRangeTexts(texts);
+    replot(work.plotted);
+    redraw();
+    if (traced && !state.traceOn)
+        stopTrace();
+    else if (pending && !state.anyPending())
+        emit statusText(QString());
 }
 
 } // namespace lindor::ui

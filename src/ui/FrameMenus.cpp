@@ -14,7 +14,7 @@ namespace {
 // Menus: the caption key, then the entries ("-" a separator, ">Key" a submenu until "<").
 const char* const kFileMenu[] = {"File", "New1",      "Open1", "Save1", "SaveAs1",
                                  "-",    "*pictures", "-",     "Exit1"};
-const char* const kEditMenu[] = {"Edit", "*copies"};
+const char* const kEditMenu[] = {"Edit", "Undo1", "Redo1", "-", "*copies"};
 const char* const kExtraMenu[] = {"Extra", "ValueTable1"};
 const char* const kFunctionsMenu[] = {
     "Functions", "Raised1", "Sqrt1",       "Cbrt1",    "-",      "Sin1", "Cos1",

@@ -1,8 +1,11 @@
 #include "ui/GraphWindow.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "graph/CurvePlotter.h"
@@ -13,6 +16,7 @@
 #include "qt/ImageCopy.h"
 #include "ui/AppState.h"
 #include "ui/Guarded.h"
+#include "ui/RangeCommands.h"
 
 namespace lindor::ui {
 
@@ -88,6 +92,11 @@ void TGraphWindow::redraw() {
     // A new Range or size moves the traced point: the marker follows at once.
     if (m_traceMarker->isVisible())
         updateTrace(m_lastPointerX);
+    // The view may have moved under a still pointer (undo, the keys): its coordinates too.
+    if (underMouse()) {
+        const QPoint at = devicePixel(mapFromGlobal(QCursor::pos()));
+        showPointer(at.x(), at.y());
+    }
     refresh();
 }
 
@@ -139,7 +148,7 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
     }
     // The dragged rectangle is drawn on the window only, never into the picture.
     // It lies on device pixels, with lines a pixel of the window wide.
-    if (m_app.graphState().drag.focusShown) {
+    if (m_drag.rectangleShown) {
         m_paintedFocus = m_paintedFocus.united(toWindow(focusRect()));
         p.scale(1 / ratio, 1 / ratio);
         p.setPen(QPen(Qt::black, m_app.graphState().rendering().lineWidth(1), Qt::DotLine));
@@ -153,8 +162,8 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
 }
 
 QRect TGraphWindow::focusRect() const {
-    const graph::DragState& d = m_app.graphState().drag;
-    return QRect(QPoint(d.startX, d.startY), QPoint(d.currentX, d.currentY)).normalized();
+    const graph::analysis::PixelDrag& d = m_drag.pixels;
+    return QRect(QPoint(d.startX, d.startY), QPoint(d.endX, d.endY)).normalized();
 }
 
 void TGraphWindow::redrawIfResized() {
@@ -178,59 +187,70 @@ void TGraphWindow::showEvent(QShowEvent*) {
 }
 
 void TGraphWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    graph::GraphState& state = m_app.graphState();
+    const bool pending = m_app.graphState().anyPending();
     const QPoint at = devicePixel(event->position());
-    state.drag.buttonDown = true;
-    if (!state.anyPending()) {
+    // The middle button pans always, the left one when no range operation waits for a drag.
+    if (m_panButton == Qt::NoButton && !m_drag.buttonDown &&
+        (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && !pending))) {
+        m_panButton = event->button();
+        m_panFrom = event->position();
+        navigate([](RangeCommands& moves) { moves.beginPan(); });
         showPointer(at.x(), at.y());
         return;
     }
-    if (state.drag.focusShown) {
-        state.drag.focusShown = false;
+    if (event->button() != Qt::LeftButton || m_panButton != Qt::NoButton || !pending)
+        return;
+    m_drag.buttonDown = true;
+    if (m_drag.rectangleShown) {
+        m_drag.rectangleShown = false;
         update();
     }
-    state.drag.startX = state.drag.currentX = at.x();
-    state.drag.startY = state.drag.currentY = at.y();
+    m_drag.pixels = {at.x(), at.y(), at.x(), at.y()};
 }
 
 void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = devicePixel(event->position());
     updateTrace(at.x());
-    graph::GraphState& state = m_app.graphState();
-    if (!state.drag.buttonDown)
-        return;
-    if (!state.anyPending()) {
+    if (m_panButton != Qt::NoButton) {
+        // The view moves by whole device pixels, those the pointer moved over.
+        const QPointF offset = (event->position() - m_panFrom) * pixelRatio();
+        const QPoint moved(static_cast<int>(std::lround(offset.x())),
+                           static_cast<int>(std::lround(offset.y())));
+        navigate([moved](RangeCommands& moves) { moves.panTo(moved.x(), moved.y()); });
         showPointer(at.x(), at.y());
         return;
     }
-    if (at.x() == state.drag.currentX && at.y() == state.drag.currentY)
+    if (!m_drag.buttonDown) {
+        showPointer(at.x(), at.y());
+        return;
+    }
+    if (at.x() == m_drag.pixels.endX && at.y() == m_drag.pixels.endY)
         return;
     const QRect old = focusRect();
-    state.drag.currentX = at.x();
-    state.drag.currentY = at.y();
+    m_drag.pixels.endX = at.x();
+    m_drag.pixels.endY = at.y();
     // The rectangle follows the pointer in every direction.
-    state.drag.focusShown = !graph::analysis::isClick(state.drag, pixelRatio());
+    m_drag.rectangleShown = !graph::analysis::isClick(m_drag.pixels, pixelRatio());
     update(toWindow(old.united(focusRect())).adjusted(-2, -2, 2, 2));
 }
 
 void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() == m_panButton) {
+        m_panButton = Qt::NoButton;
+        navigate([](RangeCommands& moves) { moves.endPan(); });
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !m_drag.buttonDown)
         return;
     graph::GraphState& state = m_app.graphState();
-    if (!state.drag.buttonDown)
-        return;
-    state.drag.buttonDown = false;
-    if (state.drag.focusShown) {
-        state.drag.focusShown = false;
+    m_drag.buttonDown = false;
+    if (m_drag.rectangleShown) {
+        m_drag.rectangleShown = false;
         update();
     }
-    if (state.anyPending()) {
-        const QPoint at = devicePixel(event->position());
-        state.drag.currentX = at.x();
-        state.drag.currentY = at.y();
-    }
+    const QPoint at = devicePixel(event->position());
+    m_drag.pixels.endX = at.x();
+    m_drag.pixels.endY = at.y();
     emit statusText(QString());
     if (!m_host || !m_guard) {
         state.clearPending();
@@ -239,8 +259,9 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
     graph::analysis::SelectionEnd end = graph::analysis::SelectionEnd::Nothing;
     // The operations ask questions, zoom and write the log: a command like any other.
     m_guard->run([&] {
-        end = graph::analysis::finishRangeSelection(state, graph::analysis::plottedCurves(state),
-                                                    *m_host, m_app.analysisContext());
+        end = graph::analysis::finishRangeSelection(state, m_drag.pixels,
+                                                    graph::analysis::plottedCurves(state), *m_host,
+                                                    m_app.analysisContext());
     });
     if (end == graph::analysis::SelectionEnd::Click)
         emit rangeNotDragged();
@@ -248,12 +269,50 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
         emit rangeSelectionFinished();
 }
 
+void TGraphWindow::leaveEvent(QEvent*) {
+    emit pointerCoordinates(QString());
+}
+
+void TGraphWindow::wheelEvent(QWheelEvent* event) {
+    const int angle = event->angleDelta().y();
+    if (angle == 0) {
+        event->ignore();
+        return;
+    }
+    // About the device pixel under the pointer, the one whose coordinates are shown.
+    const QPoint at = devicePixel(event->position());
+    const long double factor =
+        std::pow(kWheelNotchFactor, static_cast<long double>(angle) / kWheelNotch);
+    navigate([&](RangeCommands& moves) { moves.zoomAbout(at.x(), at.y(), factor); });
+    showPointer(at.x(), at.y());
+    event->accept();
+}
+
+bool TGraphWindow::event(QEvent* event) {
+    // A pinch on a touchpad: its value is the change of scale since the last event.
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            const QPoint at = devicePixel(gesture->position());
+            const long double factor = 1.0L + gesture->value();
+            navigate([&](RangeCommands& moves) { moves.zoomAbout(at.x(), at.y(), factor); });
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void TGraphWindow::navigate(const std::function<void(RangeCommands&)>& move) {
+    if (m_moves && m_guard)
+        m_guard->run([&] { move(*m_moves); });
+}
+
 void TGraphWindow::cancelRangeSelection() {
     graph::GraphState& state = m_app.graphState();
-    const bool dragging = state.drag.buttonDown;
-    state.drag.buttonDown = false;
-    if (state.drag.focusShown) {
-        state.drag.focusShown = false;
+    const bool dragging = m_drag.buttonDown;
+    m_drag.buttonDown = false;
+    if (m_drag.rectangleShown) {
+        m_drag.rectangleShown = false;
         update();
     }
     if (state.anyPending() || dragging) {
@@ -267,6 +326,32 @@ void TGraphWindow::keyPressEvent(QKeyEvent* event) {
         cancelRangeSelection();
         event->accept();
         return;
+    }
+    // The arrow keys move the view by a tenth of it.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        int right = 0;
+        int up = 0;
+        switch (event->key()) {
+        case Qt::Key_Left:
+            right = -1;
+            break;
+        case Qt::Key_Right:
+            right = 1;
+            break;
+        case Qt::Key_Up:
+            up = 1;
+            break;
+        case Qt::Key_Down:
+            up = -1;
+            break;
+        default:
+            break;
+        }
+        if (right != 0 || up != 0) {
+            navigate([=](RangeCommands& moves) { moves.panByTenths(right, up); });
+            event->accept();
+            return;
+        }
     }
     if (m_keys && !event->text().isEmpty()) {
         m_keys(event);
@@ -295,8 +380,12 @@ void TGraphWindow::updateTrace(int x) {
 }
 
 void TGraphWindow::showPointer(int x, int y) {
-    emit statusText(QString::fromStdString(
-        graph::analysis::pointerCoordinatesText(m_app.graphState(), x, y, m_app.locale())));
+    // Only where the status bar has nothing else to say: no range asked for, no trace.
+    const graph::GraphState& state = m_app.graphState();
+    if (state.anyPending() || state.traceOn)
+        return;
+    emit pointerCoordinates(QString::fromStdString(
+        graph::analysis::pointerCoordinatesText(state, x, y, m_app.locale())));
 }
 
 } // namespace lindor::ui

@@ -1,15 +1,17 @@
 // The graph window: shows the picture the graph draws, turns mouse drags (in any direction)
-// into range selections, moves the trace marker and reports pointer coordinates. All drawing is
-// done by the core into the window's two surfaces (bitmap and recording); painting copies the
-// bitmap and draws the dragged rectangle over it. The picture is drawn in the screen's device
-// pixels (twice the window's size in each direction at 200 %), and so are the positions the
-// core is given and gives back.
+// into range selections or pans, the wheel and a pinch into zooms about the pointer and the
+// arrow keys into pans, moves the trace marker and reports pointer coordinates. All drawing
+// is done by the core into the window's two surfaces (bitmap and recording); painting copies
+// the bitmap and draws the dragged rectangle over it. The picture is drawn in the screen's
+// device pixels (twice the window's size in each direction at 200 %), and so are the
+// positions the core is given and gives back.
 #pragma once
 
 #include <QWidget>
 #include <functional>
 #include <memory>
 
+#include "graph/analysis/SearchBox.h"
 #include "qt/GraphSurfaces.h"
 
 namespace lindor::graph::analysis {
@@ -20,6 +22,7 @@ namespace lindor::ui {
 
 class AppState;
 class CommandGuard;
+class RangeCommands;
 
 class TGraphWindow : public QWidget {
     Q_OBJECT
@@ -59,12 +62,19 @@ public:
     // Escape: a drag in progress ends without running anything, and the pending range
     // operations are given up.
     void cancelRangeSelection();
+    // The dragged rectangle of a range operation is shown.
+    bool isRangeRectangleShown() const { return m_drag.rectangleShown; }
+    // What moves the view (pans, zooms about the pointer), run under the guard.
+    void setViewMoves(RangeCommands* moves) { m_moves = moves; }
     // Where typed characters go (the function pad's key handling).
     void setKeyHandler(std::function<void(QKeyEvent*)> handler) { m_keys = std::move(handler); }
 
 signals:
-    // Text for the status bar (pointer coordinates, trace); empty clears it.
+    // Text for the status bar (trace); empty clears it.
     void statusText(const QString& text);
+    // The pointer's coordinates, for the status bar when it has nothing else to say; empty
+    // when the pointer left.
+    void pointerCoordinates(const QString& text);
     // After the range operations of a drag have run.
     void rangeSelectionFinished();
     // A click where a range was to be dragged: the operation stays pending.
@@ -80,13 +90,26 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // A drag with the left button while a range operation waits: where it started and where
+    // the pointer is, and whether the rectangle is shown (never into the picture).
+    struct RangeDrag {
+        graph::analysis::PixelDrag pixels;
+        bool buttonDown = false;
+        bool rectangleShown = false;
+    };
+
     void redrawIfResized();
     // The window's size in device pixels.
     QSize deviceSize() const;
     // A rectangle of device pixels in the window's coordinates (whole pixels, outwards).
     QRect toWindow(const QRect& pixels) const;
+    // Runs a move of the view under the guard.
+    void navigate(const std::function<void(RangeCommands&)>& move);
     void updateTrace(int x);
     void showPointer(int x, int y);
     QRect focusRect() const;
@@ -98,6 +121,11 @@ private:
     graph::analysis::RangeSelectionHost* m_host = nullptr;
     const CommandGuard* m_guard = nullptr;
     std::function<void(QKeyEvent*)> m_keys;
+    RangeDrag m_drag;
+    RangeCommands* m_moves = nullptr;
+    // The button of a drag that pans, and where it went down.
+    Qt::MouseButton m_panButton = Qt::NoButton;
+    QPointF m_panFrom; // in the window's coordinates
     int m_lastPointerX = 0;
     QRect m_paintedFocus; // where the dragged rectangle was painted since the last refresh
 };

@@ -31,13 +31,14 @@
 #include "ui/QtDialogTexts.h"
 #include "ui/Questions.h"
 #include "ui/RangeWindow.h"
+#include "ui/SelectionSteps.h"
 #include "ui/ValueTableDialog.h"
 #include "ui/WindowCommands.h"
+#include "ui/WorkSteps.h"
 
 namespace lindor::ui {
 
 using graph::Mode;
-using graph::RangeOperation;
 
 namespace {
 
@@ -53,35 +54,6 @@ protected:
     }
 };
 
-struct AppendedText {
-    const char* action;
-    const char* text;
-};
-
-const AppendedText kFunctionTexts[] = {
-    {"Raised1", "^"},       {"Sqrt1", "sqrt "}, {"Cbrt1", "cbrt "},     {"Sin1", "sin "},
-    {"Cos1", "cos "},       {"Tan1", "tan "},   {"ArcSin1", "arcsin "}, {"ArcCos1", "arccos "},
-    {"ArcTan1", "arctan "}, {"Ln1", "ln "},     {"Log1", "log "},       {"N10Exp1", "10^"},
-    {"Random1", "random"},  {"Int1", "int "},   {"Abs1", "abs "},       {"e1", "e"},
-    {"Pi1", "pi"},          {"ddx1", "d/dx "},
-};
-
-struct OperationAction {
-    const char* action;
-    RangeOperation operation;
-};
-
-const OperationAction kOperations[] = {
-    {"Root1", RangeOperation::Root},
-    {"Max1", RangeOperation::Maximum},
-    {"Min1", RangeOperation::Minimum},
-    {"YIntersection1", RangeOperation::YIntersection},
-    {"Intersection1", RangeOperation::Intersection},
-    {"YCalc1", RangeOperation::YCalc},
-    {"XCalc1", RangeOperation::XCalc},
-    {"ZoomBox1", RangeOperation::ZoomBox},
-};
-
 } // namespace
 
 TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
@@ -92,32 +64,20 @@ TMDIFrame::TMDIFrame(AppState& app, Questions& questions, QWidget* parent)
     resize(673, 430);
     m_actions = new FrameActions(this);
     createWindows();
-    m_windows =
-        std::make_unique<FrameWindows>(FrameWindows{this, *m_graph, *m_range, *m_log, *m_entry});
-    m_controller = new FrameController(app, questions, *m_windows);
-    m_controller->setParent(this);
-    m_graph->setSelectionHost(m_controller, &m_guard);
-    m_options = new OptionCommands(app, questions, *m_controller, *m_actions, this);
-    m_documents = new DocumentCommands(app, questions, *m_controller, *m_windows,
-                                       [this] { m_options->syncChecks(); });
-    m_documents->setParent(this);
-    m_constructions =
-        std::make_unique<ConstructionCommands>(app, questions, *m_controller, *m_windows);
-    m_windowCommands = std::make_unique<WindowCommands>(app, *this, m_guard);
-    m_progress = new TProgressForm(this);
-    m_output = std::make_unique<OutputCommands>(
-        app, questions, this,
-        [this]() -> qtgui::GraphSurfaces& { return m_graph->pictureSurfaces(); },
-        [this] { return m_log->lines(); }, *m_progress);
+    createCommands();
     createMenus();
     createToolBar();
     statusBar()->setObjectName("StatusBar1");
     connectCommands();
+    connectUndo();
     m_options->syncChecks();
     updateModeControls();
 }
 
-TMDIFrame::~TMDIFrame() = default;
+TMDIFrame::~TMDIFrame() {
+    // The undo stack belongs to the app's state and outlives the frame.
+    disconnect(&m_app.undoStack, nullptr, this, nullptr);
+}
 
 QMdiSubWindow* TMDIFrame::addChild(QWidget* child, const QString& name) {
     auto* sub = new ChildWindow(m_mdi);
@@ -176,80 +136,6 @@ void TMDIFrame::createToolBar() {
     buildToolBar(*m_toolBar, *m_actions);
 }
 
-void TMDIFrame::connectCommands() {
-    FrameActions& a = *m_actions;
-    const auto on = [this](QAction* action, auto command) {
-        m_guard.onTriggered(action, this, command);
-    };
-    FrameController* c = m_controller;
-
-    on(a["Exit1"], [this] { close(); });
-    DocumentCommands* d = m_documents;
-    on(a["New1"], [d] { d->New1Click(); });
-    on(a["Open1"], [d] { d->Open1Click(); });
-    on(a["Save1"], [d] { d->Save1Click(); });
-    on(a["SaveAs1"], [d] { d->SaveAs1Click(); });
-    connect(d, &DocumentCommands::documentChanged, this, [this] { updateCaption(); });
-    ConstructionCommands* k = m_constructions.get();
-    on(a["Derivative1"], [k] { k->Derivative1Click(); });
-    on(a["Tangent1"], [k] { k->Tangent1Click(); });
-    on(a["Normal1"], [k] { k->Normal1Click(); });
-    WindowCommands* w = m_windowCommands.get();
-    on(a["DefaultPosition1"], [w] { w->DefaultPosition1Click(); });
-    on(a["LoadPosition1"], [w] { w->LoadPosition1Click(); });
-    on(a["Sparafnsterposition1"], [w] { w->Sparafnsterposition1Click(); });
-    on(a["MakeGraphWindowQuadratic1"], [w] { w->MakeGraphWindowQuadratic1Click(); });
-    on(a["Contents1"], [this] { showHelp(QString()); });
-    on(a["ValueTable1"], [this] {
-        if (!m_valueTable)
-            m_valueTable = new TfrmValueTable(m_app.language, m_questions, m_app.engine, this);
-        m_questions.runDialog(*m_valueTable);
-    });
-    on(a["About1"], [this] {
-        TAboutBox about(m_app.language, this);
-        m_questions.runDialog(about);
-    });
-    for (const AppendedText& f : kFunctionTexts)
-        on(a[f.action], [this, text = QString::fromLatin1(f.text)] { m_entry->appendText(text); });
-    for (const OperationAction& op : kOperations)
-        on(a[op.action], [c, operation = op.operation] { c->startRangeOperation(operation); });
-    on(a["Zoomin1"], [c] { c->zoom(graph::analysis::ZoomDirection::In); });
-    on(a["ZoomOut1"], [c] { c->zoom(graph::analysis::ZoomDirection::Out); });
-    on(a["UndoZoom1"], [c] { c->undoZoom(); });
-    on(a["toolbtnFunctionMode"], [c] { c->setMode(Mode::Function); });
-    on(a["toolbtnIntegralMode"], [c] { c->setMode(Mode::Integral); });
-    on(a["toolbtnPlotFunction"], [c] { c->plotCommand(); });
-    on(a["toolbtnEraseFunction"], [c] { c->erase(); });
-    on(a["toolbtnTrace"], [c] { c->toggleTrace(); });
-    on(a["EmptyFunctionHistory1"], [c] { c->emptyHistory(); });
-
-    connect(m_entry, &EntryBox::enterPressed, this,
-            [this, c] { m_guard.run([c] { c->plotCommand(); }); });
-    connect(m_entry, &EntryBox::keyTyped, this, [this] { statusBar()->clearMessage(); });
-    // Escape gives up a pending range operation, from the entry box as from the graph.
-    connect(m_entry, &EntryBox::escapePressed, m_graph, &TGraphWindow::cancelRangeSelection);
-    connect(m_graph, &TGraphWindow::rangeNotDragged, c, &FrameController::rangeNotDragged);
-    connect(m_graph, &TGraphWindow::rangeSelectionCancelled, this,
-            [this] { statusBar()->clearMessage(); });
-    connect(m_options, &OptionCommands::languageChanged, this,
-            [this] { m_dialogTexts->languageChanged(); });
-    connect(c, &FrameController::statusText, this, [this](const QString& text) {
-        if (text.isEmpty())
-            statusBar()->clearMessage();
-        else
-            statusBar()->showMessage(text);
-    });
-    connect(m_graph, &TGraphWindow::statusText, c, &FrameController::statusText);
-    connect(c, &FrameController::modeChanged, this, [this] { updateModeControls(); });
-    connect(c, &FrameController::helpRequested, this, &TMDIFrame::showHelp);
-    connect(c, &FrameController::traceChanged, this,
-            [this](bool on) { (*m_actions)["toolbtnTrace"]->setChecked(on); });
-    connect(c, &FrameController::modifiedChanged, this, [this] { updateCaption(); });
-    m_range->setApplyRange([c] { return c->applyRange(); });
-    // Typing over the graph edits the entry box as the function pad does.
-    m_graph->setKeyHandler([this](QKeyEvent* event) { m_pad->handleKey(event); });
-}
-
 void TMDIFrame::updateModeControls() {
     const bool functionMode = m_app.graphState().mode() == Mode::Function;
     FrameActions& a = *m_actions;
@@ -283,6 +169,7 @@ void TMDIFrame::applyLanguage() {
     subWindowOf(m_pad)->setWindowTitle(QString::fromStdString(m_app.language.text("FunctionPad")));
     m_modePicture->setToolTip(QString::fromStdString(m_app.language.text("ModePictureHint")));
     updateModeControls();
+    updateUndoActions();
     updateCaption();
 }
 
@@ -293,7 +180,7 @@ void TMDIFrame::changeEvent(QEvent* event) {
     // Another language: the menus, captions and the status bar speak it at once (the
     // windows and dialogs set their own texts).
     applyLanguage();
-    m_controller->showPendingStatus();
+    m_selection->showPendingStatus();
 }
 
 void TMDIFrame::runCommand(const std::function<void()>& command) {
@@ -305,7 +192,7 @@ void TMDIFrame::updateCaption() {
         m_app.documentPath.empty()
             ? QString::fromStdString(m_app.language.text("Untitled"))
             : QString::fromStdString(m_app.documentPath).section(QLatin1Char('/'), -1);
-    setWindowTitle(QStringLiteral("Lindor - ") + name + (m_app.modified ? " *" : ""));
+    setWindowTitle(QStringLiteral("Lindor - ") + name + (m_app.modified() ? " *" : ""));
 }
 
 QString TMDIFrame::entryText() const {
@@ -345,10 +232,10 @@ void TMDIFrame::showHelp(const QString& topic) {
 
 void TMDIFrame::FormShow(const QStringList& functions) {
     applyLanguage();
-    m_entry->setHistory(m_app.histories.functions);
+    m_entry->setHistory(m_app.activeHistory());
     // The program maximised the frame before it showed it.
     m_windowCommands->arrangeDefault();
-    m_controller->fillRangeUndo();
+    m_app.work.rangeUndo.fill(m_app.work.rangeTexts);
     m_range->setRedrawEnabled(false);
     // Every argument is a function to plot, or a document to open (a file manager hands
     // documents over this way).
@@ -361,11 +248,15 @@ void TMDIFrame::FormShow(const QStringList& functions) {
                 return;
             }
             // Functions are plotted in function mode, also after a document in integral
-            // mode.
-            if (m_app.graphState().mode() != Mode::Function)
+            // mode. Each is a step that can be undone.
+            if (m_app.work.mode != Mode::Function)
                 m_controller->setMode(Mode::Function);
-            if (m_controller->plotText(argument))
-                m_entry->addToHistory(argument);
+            bool taken = false;
+            m_steps->record(QString::fromStdString(m_app.language.text("StepPlot"))
+                                .replace(QStringLiteral("%s"), argument),
+                            [&] { taken = m_controller->plotText(argument); });
+            if (taken)
+                m_controller->remember(argument);
         });
     }
     // The user can type a function at once.
@@ -394,7 +285,7 @@ void TMDIFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     // The view settings, then both histories; failed writes stay quiet.
-    m_controller->storeActiveHistory();
+    m_steps->endGesture();
     m_app.settings.writeViewSettings(m_app.view(), m_app.locale());
     m_app.settings.writeHistories(m_app.histories);
     event->accept();

@@ -31,6 +31,9 @@ class FrameActions;
 class FrameController;
 struct FrameWindows;
 class OptionCommands;
+class RangeCommands;
+class SelectionSteps;
+class WorkSteps;
 class QtDialogTexts;
 class Questions;
 class TGraphWindow;
@@ -45,7 +48,7 @@ public:
 
     // The start of the run once the window exists: texts, histories, layout, the range undo
     // copy, and the functions given on the command line (plotted in function mode and put
-    // at the top of the history).
+    // at the top of the history) or documents named there.
     void FormShow(const QStringList& functions);
     // The language, the layout and the caption (also used after New and Open).
     void applyLanguage();
@@ -62,6 +65,9 @@ public:
     void showHelp(const QString& topic);
     HelpWindow* helpWindow() const { return m_help; }
     FrameController& controller() { return *m_controller; }
+    RangeCommands& ranges() { return *m_ranges; }
+    SelectionSteps& selection() { return *m_selection; }
+    WorkSteps& steps() { return *m_steps; }
     FrameActions& actions() { return *m_actions; }
     QMdiArea& mdiArea() { return *m_mdi; }
     QMdiSubWindow* subWindowOf(QWidget* child) const;
@@ -90,7 +96,12 @@ private:
     void createWindows();
     void createMenus();
     void createToolBar();
+    // The command objects, each with what it works on (MainFrameWiring.cpp).
+    void createCommands();
     void connectCommands();
+    // Edit -> Undo and Redo name the step they take back or make again.
+    void connectUndo();
+    void updateUndoActions();
     void updateModeControls();
     QMdiSubWindow* addChild(QWidget* child, const QString& name);
 
@@ -111,6 +122,9 @@ private:
     TfrmValueTable* m_valueTable = nullptr;
     TProgressForm* m_progress = nullptr;
     FrameActions* m_actions = nullptr;
+    WorkSteps* m_steps = nullptr;
+    RangeCommands* m_ranges = nullptr;
+    SelectionSteps* m_selection = nullptr;
     FrameController* m_controller = nullptr;
     OptionCommands* m_options = nullptr;
     DocumentCommands* m_documents = nullptr;
@@ -119,6 +133,8 @@ private:
     std::unique_ptr<WindowCommands> m_windowCommands;
     std::unique_ptr<OutputCommands> m_output;
     bool m_startupDone = false;
+    // The pointer coordinates the status bar shows, if it shows them.
+    QString m_pointerText;
 };
 
 } // namespace lindor::ui

@@ -10,6 +10,7 @@
 #include "ui/Guarded.h"
 #include "ui/LanguageDialog.h"
 #include "ui/Questions.h"
+#include "ui/WorkSteps.h"
 #include "ui/ZoomFactorDialog.h"
 
 namespace lindor::ui {
@@ -25,14 +26,14 @@ QString text(const AppState& app, const char* key) {
 } // namespace
 
 OptionCommands::OptionCommands(AppState& app, Questions& questions, FrameController& controller,
-                               FrameActions& actions, QWidget* mainWindow)
+                               WorkSteps& steps, FrameActions& actions, QWidget* mainWindow)
     : QObject(mainWindow), m_app(app), m_questions(questions), m_controller(controller),
-      m_actions(actions), m_mainWindow(mainWindow) {
+      m_steps(steps), m_actions(actions), m_mainWindow(mainWindow) {
     const CommandGuard guard(questions, app.language);
     auto* lines = new QActionGroup(this);
     for (const char* name : {"DottedLines1", "NormalLines1", "BoldLines1"}) {
         lines->addAction(actions[name]);
-        guard.onTriggered(actions[name], this, [this] { setLineStyleFromMenu(); });
+        guard.onTriggered(actions[name], this, [this, name] { setLineStyleFromMenu(name); });
     }
     auto* angles = new QActionGroup(this);
     angles->addAction(actions["Degrees1"]);
@@ -40,7 +41,7 @@ OptionCommands::OptionCommands(AppState& app, Questions& questions, FrameControl
     guard.onTriggered(actions["Degrees1"], this, [this] { setAngleUnit(false); });
     guard.onTriggered(actions["Radians1"], this, [this] { setAngleUnit(true); });
     for (const char* name : kShowFlags)
-        guard.onTriggered(actions[name], this, [this] { setShowFlagsFromMenu(); });
+        guard.onTriggered(actions[name], this, [this, name] { setShowFlagsFromMenu(name); });
     guard.onTriggered(actions["SmoothLines1"], this,
                       [this] { setSmoothLines(m_actions["SmoothLines1"]->isChecked()); });
     guard.onTriggered(actions["Zoomfactor1"], this, [this] { Zoomfactor1Click(); });
@@ -65,26 +66,33 @@ void OptionCommands::syncChecks() {
     m_actions["SmoothLines1"]->setChecked(m_app.graphState().rendering().smoothCurves);
 }
 
-void OptionCommands::viewChanged() {
-    m_controller.markModified();
-    m_controller.redraw();
+void OptionCommands::changeView(const char* actionName,
+                                const std::function<void(graph::ViewSettings&)>& change) {
+    m_steps.record(WorkSteps::stepName(m_actions[actionName]->text()), [&] {
+        change(m_app.view());
+        m_controller.showView();
+    });
 }
 
-void OptionCommands::setLineStyleFromMenu() {
-    graph::ViewSettings& v = m_app.view();
-    v.lineStyle = m_actions["DottedLines1"]->isChecked() ? graph::LineStyle::Dotted
-                  : m_actions["BoldLines1"]->isChecked() ? graph::LineStyle::Bold
-                                                         : graph::LineStyle::Normal;
-    viewChanged();
+void OptionCommands::setLineStyleFromMenu(const char* actionName) {
+    const graph::LineStyle style = m_actions["DottedLines1"]->isChecked() ? graph::LineStyle::Dotted
+                                   : m_actions["BoldLines1"]->isChecked()
+                                       ? graph::LineStyle::Bold
+                                       : graph::LineStyle::Normal;
+    changeView(actionName, [style](graph::ViewSettings& v) { v.lineStyle = style; });
 }
 
-void OptionCommands::setShowFlagsFromMenu() {
-    graph::ViewSettings& v = m_app.view();
-    v.showAxis = m_actions["Axis1"]->isChecked();
-    v.showGrid = m_actions["Grid1"]->isChecked();
-    v.showScaleText = m_actions["ScaleText1"]->isChecked();
-    v.showFunctionNames = m_actions["FunctionNames1"]->isChecked();
-    viewChanged();
+void OptionCommands::setShowFlagsFromMenu(const char* actionName) {
+    const bool axis = m_actions["Axis1"]->isChecked();
+    const bool grid = m_actions["Grid1"]->isChecked();
+    const bool scaleText = m_actions["ScaleText1"]->isChecked();
+    const bool names = m_actions["FunctionNames1"]->isChecked();
+    changeView(actionName, [&](graph::ViewSettings& v) {
+        v.showAxis = axis;
+        v.showGrid = grid;
+        v.showScaleText = scaleText;
+        v.showFunctionNames = names;
+    });
 }
 
 void OptionCommands::setSmoothLines(bool on) {
@@ -97,10 +105,8 @@ void OptionCommands::setSmoothLines(bool on) {
 }
 
 void OptionCommands::setAngleUnit(bool radians) {
-    m_app.view().radians = radians;
-    m_app.applyAngleMode();
-    syncChecks();
-    viewChanged();
+    changeView(radians ? "Radians1" : "Degrees1",
+               [radians](graph::ViewSettings& v) { v.radians = radians; });
 }
 
 void OptionCommands::Zoomfactor1Click() {
@@ -111,26 +117,31 @@ void OptionCommands::Zoomfactor1Click() {
     m_zoomFactor->setFactors(v.zoomFactorX, v.zoomFactorY);
     if (m_questions.runDialog(*m_zoomFactor) != QDialog::Accepted)
         return;
-    // The dialog accepts only when both factors are usable.
-    v.zoomFactorX = m_zoomFactor->factorX();
-    v.zoomFactorY = m_zoomFactor->factorY();
-    m_controller.markModified();
+    // The dialog accepts only when both factors are usable. Nothing is drawn with them.
+    m_steps.record(WorkSteps::stepName(m_actions["Zoomfactor1"]->text()), [this] {
+        m_app.view().zoomFactorX = m_zoomFactor->factorX();
+        m_app.view().zoomFactorY = m_zoomFactor->factorY();
+        m_app.showView();
+    });
 }
 
 void OptionCommands::AxisText1Click() {
     if (!m_axisText)
         m_axisText = std::make_unique<TdlgAxisText>(m_app.language, m_mainWindow);
-    graph::ViewSettings& v = m_app.view();
+    const graph::ViewSettings& v = m_app.view();
     m_axisText->setTexts(QString::fromStdString(v.axisTextX), QString::fromStdString(v.axisTextY));
     if (m_questions.runDialog(*m_axisText) != QDialog::Accepted)
         return;
-    v.axisTextX = m_axisText->xText().toStdString();
-    v.axisTextY = m_axisText->yText().toStdString();
-    viewChanged();
+    const std::string x = m_axisText->xText().toStdString();
+    const std::string y = m_axisText->yText().toStdString();
+    changeView("AxisText1", [&](graph::ViewSettings& view) {
+        view.axisTextX = x;
+        view.axisTextY = y;
+    });
 }
 
 void OptionCommands::AxisTextFont1Click() {
-    graph::AxisFont& f = m_app.view().axisFont;
+    const graph::AxisFont& f = m_app.view().axisFont;
     QFont initial(QString::fromStdString(f.name), f.size);
     initial.setBold(f.bold);
     initial.setItalic(f.italic);
@@ -139,13 +150,15 @@ void OptionCommands::AxisTextFont1Click() {
         m_questions.chooseFont(initial, text(m_app, "AxisTextFont").remove(QLatin1Char('&')));
     if (!chosen)
         return;
-    f.name = chosen->family().toStdString();
-    if (chosen->pointSize() > 0)
-        f.size = chosen->pointSize();
-    f.bold = chosen->bold();
-    f.italic = chosen->italic();
-    f.underline = chosen->underline();
-    viewChanged();
+    changeView("AxisTextFont1", [&](graph::ViewSettings& view) {
+        graph::AxisFont& font = view.axisFont;
+        font.name = chosen->family().toStdString();
+        if (chosen->pointSize() > 0)
+            font.size = chosen->pointSize();
+        font.bold = chosen->bold();
+        font.italic = chosen->italic();
+        font.underline = chosen->underline();
+    });
 }
 
 void OptionCommands::Language1Click() {

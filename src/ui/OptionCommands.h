@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
+
+#include "graph/ViewSettings.h"
 
 class QWidget;
 
@@ -16,19 +19,21 @@ class Questions;
 class TdlgAxisText;
 class TdlgSelectLanguage;
 class TdlgZoomFactor;
+class WorkSteps;
 
 class OptionCommands : public QObject {
     Q_OBJECT
 public:
     OptionCommands(AppState& app, Questions& questions, FrameController& controller,
-                   FrameActions& actions, QWidget* mainWindow);
+                   WorkSteps& steps, FrameActions& actions, QWidget* mainWindow);
     ~OptionCommands() override;
 
-    // The check marks from the view settings (after they were read from a file).
+    // The check marks from the work's view settings.
     void syncChecks();
 
-    void setLineStyleFromMenu();
-    void setShowFlagsFromMenu();
+    // Each change of the view settings is one undo step named after its menu entry.
+    void setLineStyleFromMenu(const char* actionName);
+    void setShowFlagsFromMenu(const char* actionName);
     void setAngleUnit(bool radians);
     // Curves drawn antialiased or not, on the screen and in every picture and printout.
     void setSmoothLines(bool on);
@@ -43,11 +48,14 @@ signals:
     void languageChanged();
 
 private:
-    void viewChanged();
+    // Changes the view settings as the entry `actionName` of the menu asks, as one step.
+    void changeView(const char* actionName,
+                    const std::function<void(graph::ViewSettings&)>& change);
 
     AppState& m_app;
     Questions& m_questions;
     FrameController& m_controller;
+    WorkSteps& m_steps;
     FrameActions& m_actions;
     QWidget* m_mainWindow;
     std::unique_ptr<TdlgZoomFactor> m_zoomFactor;

@@ -162,7 +162,8 @@ void TRangeWindow::spdbtnRangeTrigonometryClick() {
 }
 
 void TRangeWindow::spdbtnRangeOpenClick() {
-    setTexts(m_settings.savedRange());
+    // Before anything was saved, the standard range is the one worth offering.
+    setTexts(m_settings.savedRange().value_or(graph::standardRangeTexts()));
     setRedrawEnabled(true);
 }
 

@@ -1,5 +1,7 @@
 #include "ui/WindowCommands.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QLayout>
@@ -7,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QTimer>
 
 #include "ui/AppState.h"
 #include "ui/FunctionPad.h"
@@ -35,6 +38,8 @@ QMargins frameMargins(const QMdiSubWindow& sub) {
 WindowCommands::WindowCommands(AppState& app, TMDIFrame& frame, const CommandGuard& guard)
     : m_app(app), m_frame(frame), m_guard(guard) {
     frame.mdiArea().viewport()->installEventFilter(this);
+    for (QWidget* child : children())
+        child->installEventFilter(this);
 }
 
 std::array<QWidget*, 4> WindowCommands::children() const {
@@ -71,6 +76,12 @@ void WindowCommands::arrangeDefault() {
     const QWidget* menu = m_frame.menuWidget();
     in.frameClientHeight = m_frame.height() - (menu && menu->isVisible() ? menu->height() : 0);
     TFunctionPadWindow& pad = m_frame.functionPad();
+    // The pad's keys grow with its window: they are measured at the pad's own size, not at
+    // the size the user gave it.
+    QMdiSubWindow* padWindow = m_frame.subWindowOf(&pad);
+    padWindow->resize(padWindow->sizeHint());
+    if (pad.layout())
+        pad.layout()->activate();
     const QAbstractButton* divide = pad.divideButton();
     in.padReference = QRect(divide->mapTo(&pad, QPoint(0, 0)), divide->size());
     const QWidget* grid = m_frame.rangeWindow().findChild<QWidget*>("strgrdRange");
@@ -83,6 +94,8 @@ void WindowCommands::arrangeDefault() {
     m_frame.subWindowOf(&m_frame.rangeWindow())->setGeometry(layout.range);
     m_frame.subWindowOf(&m_frame.logWindow())->setGeometry(layout.log);
     graph->setGeometry(layout.graph);
+    // A frame too small for the layout still shows a part of every window.
+    keepChildrenInReach();
     std::array<QRect, 4> arranged;
     const std::array<QWidget*, 4> windows = children();
     for (std::size_t i = 0; i < windows.size(); ++i)
@@ -103,7 +116,35 @@ bool WindowCommands::eventFilter(QObject* watched, QEvent* event) {
         else
             m_arranged.reset();
     }
+    // A smaller frame, a child made smaller (the square graph window) or back from
+    // maximised at the place it had in a larger frame may leave a child out of sight; the
+    // check runs once the area has settled.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Resize || type == QEvent::Move || type == QEvent::WindowStateChange)
+        keepChildrenInReachLater();
     return QObject::eventFilter(watched, event);
+}
+
+void WindowCommands::keepChildrenInReachLater() {
+    if (m_reachCheckPending)
+        return;
+    m_reachCheckPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_reachCheckPending = false;
+        m_guard.run([this] { keepChildrenInReach(); });
+    });
+}
+
+void WindowCommands::keepChildrenInReach() {
+    const QSize area = m_frame.mdiArea().viewport()->size();
+    const QList<QMdiSubWindow*> subs = m_frame.mdiArea().subWindowList();
+    const bool anyMaximised =
+        std::any_of(subs.begin(), subs.end(), [](QMdiSubWindow* s) { return s->isMaximized(); });
+    // The icons of minimised children are not laid out again when the frame shrinks while a
+    // child is maximised; they are brought back once no child covers the area.
+    for (QMdiSubWindow* sub : subs)
+        if (!sub->isMaximized() && (!sub->isMinimized() || !anyMaximised))
+            sub->move(withinReach(sub->geometry(), area).topLeft());
 }
 
 void WindowCommands::Sparafnsterposition1Click() {

@@ -34,6 +34,9 @@ protected:
 private:
     // The child windows' frames: function pad, range, log, graph.
     std::array<QWidget*, 4> children() const;
+    // Brings back every child window that a smaller frame left wholly out of sight.
+    void keepChildrenInReach();
+    void keepChildrenInReachLater();
 
     AppState& m_app;
     TMDIFrame& m_frame;
@@ -41,6 +44,7 @@ private:
     // Where arrangeDefault put the children; empty once the user moved one.
     std::optional<std::array<QRect, 4>> m_arranged;
     bool m_arranging = false;
+    bool m_reachCheckPending = false;
 };
 
 } // namespace lindor::ui

@@ -66,6 +66,14 @@ QRect restoredGeometry(const std::optional<files::WindowPosition>& saved, const 
     return {left, top, width, height};
 }
 
+QRect withinReach(const QRect& window, const QSize& area) {
+    if (area.isEmpty() || window.intersects(QRect(QPoint(0, 0), area)))
+        return window;
+    const int left = std::clamp(window.x(), 0, std::max(0, area.width() - window.width()));
+    const int top = std::clamp(window.y(), 0, std::max(0, area.height() - window.height()));
+    return QRect(QPoint(left, top), window.size());
+}
+
 std::optional<files::WindowPosition> savedPosition(const files::SettingsFile& settings,
                                                    const std::string& window) {
     const files::Profile profile = settings.read();

@@ -64,6 +64,11 @@ QSize quadraticClientSize(const QSize& client);
 QRect restoredGeometry(const std::optional<files::WindowPosition>& saved, const QRect& current,
                        const QRect& visible);
 
+// A child window that lies wholly outside the children's area (the frame became smaller)
+// moved the least distance that brings it back inside, or to the top left where it is
+// larger; a window still partly in the area stays where it is. Its size never changes.
+QRect withinReach(const QRect& window, const QSize& area);
+
 // The position saved for `window` (a section name such as files::kGraphWindow), or nothing
 // when the settings file has no such section. Missing keys read as 0.
 std::optional<files::WindowPosition> savedPosition(const files::SettingsFile& settings,

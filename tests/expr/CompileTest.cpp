@@ -140,6 +140,15 @@ TEST_F(CompileTest, DeepNestingFailsCleanly) {
     EXPECT_EQ(value(std::string(60, 'b') + "x", -2), 2.0L);
 }
 
+TEST_F(CompileTest, AThirdDerivativeInsideTwoOthersIsRefused) {
+    const std::string message = english("DerivativesNestedTooDeeply");
+    EXPECT_EQ(failure("d/dx d/dx d/dx x^4"), message);
+    EXPECT_EQ(failure("d/dx(x + d/dx(x * d/dx x))"), message);
+    // Two deep, and derivatives side by side inside one, still compile.
+    EXPECT_NEAR(double(value("d/dx d/dx x^3", 2)), 12, 1e-3);
+    EXPECT_NEAR(double(value("d/dx(d/dx x^2 + d/dx x^3)", 1)), 8, 1e-3);
+}
+
 // Long texts either compile or fail with a message; their speed is measured in bench/.
 TEST_F(CompileTest, LongTexts) {
     std::string sum;

@@ -35,7 +35,7 @@ TEST(SettingsFirstStart, NoFileGivesEveryDefault) {
     EXPECT_FALSE(settings.neverShow(Notice::Clipboard));
     EXPECT_FALSE(settings.neverShow(Notice::FunctionInstructions));
     EXPECT_FALSE(settings.neverShow(Notice::IntegralInstructions));
-    EXPECT_EQ(settings.savedRange(), (std::array<std::string, 6>{"0", "0", "0", "0", "0", "0"}));
+    EXPECT_FALSE(settings.savedRange());
     const WindowPosition frame = settings.windowPosition(kFrameWindow);
     EXPECT_EQ(frame.width, 640);
     EXPECT_EQ(frame.height, 480);
@@ -105,7 +105,7 @@ TEST(SettingsKeys, EachWriteKeepsTheOthers) {
     EXPECT_EQ(back.lineStyle, LineStyle::Bold);
     EXPECT_EQ(back.axisTextY, "v (m/s)");
     EXPECT_EQ(again.language(), "Swedish");
-    EXPECT_EQ(again.savedRange()[3], "-5");
+    EXPECT_EQ(again.savedRange().value()[3], "-5");
     EXPECT_TRUE(again.neverShow(Notice::IntegralInstructions));
     EXPECT_FALSE(again.neverShow(Notice::FunctionInstructions));
     EXPECT_EQ(again.windowPosition(kLogWindow).height, 200);

@@ -77,15 +77,13 @@ TEST_F(GraphViewTest, EraseKeepsTheOthersAndWhatPointsAtThem) {
     // Entries are told apart by position, even when their texts differ only in case.
     for (const char* text : {"SIN x", "sin x", "x-1"})
         ASSERT_EQ(view.plotRequest(text, canvas).status, PlotOutcome::Status::Plotted);
-    view.state().candidates = {0, 1, 2};
-    view.state().selectedIndex = 2;
+    view.state().tracedIndex = 2;
     view.state().traceOn = true;
     view.eraseFunctions({0}, canvas);
 
     ASSERT_EQ(view.state().functionCount(), 2);
     EXPECT_EQ(view.state().functions()[0].text, "sin x");
-    EXPECT_EQ(view.state().candidates, (std::vector<int>{0, 1}));
-    EXPECT_EQ(view.state().selectedIndex, 1);
+    EXPECT_EQ(view.state().tracedIndex, 1);
     EXPECT_TRUE(view.state().traceOn);
     long double y = 0;
     ASSERT_TRUE(view.evaluator(1)(3, y));
@@ -99,20 +97,20 @@ TEST_F(GraphViewTest, EraseKeepsTheOthersAndWhatPointsAtThem) {
 
     // Erasing the traced function stops the trace.
     view.eraseFunctions({1}, canvas);
-    EXPECT_EQ(view.state().selectedIndex, -1);
+    EXPECT_EQ(view.state().tracedIndex, -1);
     EXPECT_FALSE(view.state().traceOn);
 }
 
 TEST_F(GraphViewTest, ModeSwitchForgetsTheOldMode) {
     ASSERT_EQ(view.plotRequest("x", canvas).status, PlotOutcome::Status::Plotted);
-    view.state().candidates = {0};
+    view.state().tracedIndex = 0;
     view.state().setPending(RangeOperation::Root);
     view.state().traceOn = true;
     EXPECT_FALSE(view.setMode(Mode::Function, canvas));
     EXPECT_EQ(view.state().functionCount(), 1);
     EXPECT_TRUE(view.setMode(Mode::Integral, canvas));
     EXPECT_EQ(view.state().functionCount(), 0);
-    EXPECT_TRUE(view.state().candidates.empty());
+    EXPECT_EQ(view.state().tracedIndex, -1);
     EXPECT_FALSE(view.state().anyPending());
     EXPECT_FALSE(view.state().traceOn);
     EXPECT_EQ(functions.Count(), 0);
@@ -175,11 +173,9 @@ protected:
 };
 
 TEST_F(IntegralModeTest, ShadesAndLogsOnce) {
-    view.state().integralLogRequest = true;
-    const PlotOutcome o = view.plotRequest("x^2;0;1", canvas);
+    const PlotOutcome o = view.plotRequest("x^2;0;1", canvas, IntegralLog::Write);
     ASSERT_EQ(o.status, PlotOutcome::Status::Plotted) << o.message;
     EXPECT_EQ(log, (std::vector<std::string>{"", "y = x^2;0;1", "Integral=0.3333333333"}));
-    EXPECT_FALSE(view.state().integralLogRequest);
     EXPECT_NE(findText(primitivesOf<primitive::Text>(canvas), "y = x^2;0;1"), nullptr);
 
     // A redraw (a resize, an option) draws the shading again without logging again.
@@ -244,8 +240,8 @@ TEST_F(IntegralModeTest, RefusedIntegralsKeepTheOneShown) {
 }
 
 TEST_F(IntegralModeTest, UndefinedInsideTheLimitsLogsTheErrorLine) {
-    view.state().integralLogRequest = true;
-    ASSERT_EQ(view.plotRequest("ln x;-1;1", canvas).status, PlotOutcome::Status::Plotted);
+    ASSERT_EQ(view.plotRequest("ln x;-1;1", canvas, IntegralLog::Write).status,
+              PlotOutcome::Status::Plotted);
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[2], "No integral");
     // Shaded where defined; the integrand's curve runs down to the bottom edge at 0.

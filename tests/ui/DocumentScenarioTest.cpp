@@ -81,7 +81,7 @@ TEST_F(FrameTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
     questions.expectError("doc.LDR");
     action("Save1")->trigger();
     EXPECT_EQ(files::testing::readText(path), saved);
-    EXPECT_TRUE(app->modified);
+    EXPECT_TRUE(app->modified());
     EXPECT_TRUE(frame->windowTitle().endsWith("*"));
 }
 
@@ -90,7 +90,7 @@ TEST_F(FrameTest, ADocumentKeepsItsNumbersOnADesktopWithADecimalComma) {
     plot("0.5x");
     plot("1,000.25x^2 [-1.5; 2]");
     frame->rangeWindow().setTexts({"-2.5", "2.5", "0.5", "-pi/2", "pi/2", "0.25"});
-    ASSERT_TRUE(frame->controller().applyRange());
+    ASSERT_TRUE(frame->ranges().applyRange());
     const graph::Range range = state().range();
     const QString path = QString::fromStdString(dir.file("english.LDR"));
     questions.expectSaveFile(path);

@@ -22,7 +22,10 @@
 #include "ui/GraphWindow.h"
 #include "ui/LogWindow.h"
 #include "ui/MainFrame.h"
+#include "ui/RangeCommands.h"
 #include "ui/RangeWindow.h"
+#include "ui/SelectionSteps.h"
+#include "ui/WorkSteps.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -52,7 +55,7 @@ protected:
     void stop() {
         // Unsaved work is asked about only where a test says so.
         if (app)
-            app->modified = false;
+            app->undoStack.setClean();
         if (frame)
             frame->close();
         frame.reset();

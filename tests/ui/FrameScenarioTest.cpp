@@ -66,7 +66,7 @@ TEST_F(FrameTest, EraseTwoOfThreeLeavesTheThirdWorking) {
 TEST_F(FrameTest, CellsHoldingConstantsApplyAndZoom) {
     plot("sin x");
     frame->rangeWindow().setTexts({"-2pi", "2pi", "pi/2", "-1,000/1,000", "1", "0.5"});
-    ASSERT_TRUE(frame->controller().applyRange());
+    ASSERT_TRUE(frame->ranges().applyRange());
     EXPECT_NEAR(double(state().range().xMax), 2 * M_PI, 1e-13);
     EXPECT_EQ(state().range().yMin, -1);
     action("ZoomOut1")->trigger();
@@ -111,11 +111,11 @@ TEST_F(FrameTest, RefusedRangesChangeNothing) {
     texts[2] = "abc";
     frame->rangeWindow().setTexts(texts);
     questions.expectError("'abc'");
-    EXPECT_FALSE(frame->controller().applyRange());
+    EXPECT_FALSE(frame->ranges().applyRange());
     texts[2] = "0";
     frame->rangeWindow().setTexts(texts);
     questions.expectError(text("RangeNotUsable"));
-    EXPECT_FALSE(frame->controller().applyRange());
+    EXPECT_FALSE(frame->ranges().applyRange());
     EXPECT_EQ(state().range(), graph::Range::standard());
     EXPECT_EQ(frame->rangeWindow().texts(), texts);
     EXPECT_EQ(graph().bitmap(), before);
@@ -123,10 +123,10 @@ TEST_F(FrameTest, RefusedRangesChangeNothing) {
     // Bounds out of order are refused by name; nothing changes.
     frame->rangeWindow().setTexts({"7", "-7", "1", "-5", "5", "1"});
     questions.expectError(text("XminNotBelowXmax"));
-    EXPECT_FALSE(frame->controller().applyRange());
+    EXPECT_FALSE(frame->ranges().applyRange());
     frame->rangeWindow().setTexts({"-7", "7", "1", "pi", "pi", "1"});
     questions.expectError(text("YminNotBelowYmax"));
-    EXPECT_FALSE(frame->controller().applyRange());
+    EXPECT_FALSE(frame->ranges().applyRange());
     EXPECT_EQ(state().range(), graph::Range::standard());
     EXPECT_EQ(graph().bitmap(), before);
 

@@ -149,7 +149,8 @@ TEST_P(HelpFile, NamesEveryCommandAsTheProgramShowsIt) {
     // Menu entries, toolbar hints and the captions of the windows the help describes.
     const QStringList keys =
         QString("File New Open Save SaveAs SaveAsBMPPicture SaveAsGIFPicture PrintGraph PrintLog "
-                "PrintSetup Exit Edit CopyGraphAsWMFPicture CopyGraphAsBMPPicture Functions "
+                "PrintSetup Exit Edit MenuUndo MenuRedo CopyGraphAsWMFPicture "
+                "CopyGraphAsBMPPicture Functions "
                 "Raised MenuSqrt MenuCbrt Sin Cos Tan ArcSin ArcCos ArcTan Ln 10Raised MenuRandom "
                 "MenuInt Abs ddx MenuDerivative MenuTangent MenuNormal Graph MenuZoomIn "
                 "MenuZoomOut MenuZoomBox MenuUndoZoom ZoomIn ZoomOut ZoomBox UndoZoom Solve "

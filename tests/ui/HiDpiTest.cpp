@@ -3,6 +3,7 @@
 // runs these at the ratio of the offscreen screen (1) and again at 2 and 1.5.
 #include "FrameFixture.h"
 
+#include <QWheelEvent>
 #include <cmath>
 
 #include "graph/Color.h"
@@ -99,6 +100,57 @@ TEST_F(HiDpiTest, ZoomBoxFollowsThePointerInWindowPixels) {
                 static_cast<double>(pixelWidth));
     EXPECT_NEAR(static_cast<double>(after.xMax), static_cast<double>(planeX(to.x())),
                 static_cast<double>(pixelWidth));
+}
+
+TEST_F(HiDpiTest, WheelAndDragMoveTheViewInWindowPixels) {
+    plot("x^2-2");
+    QTest::keyClick(&entry(), Qt::Key_Escape);
+    const double r = ratio();
+    const graph::PlotArea& a = state().area();
+    // The plane point at a window position, by the window's own geometry, and the plane
+    // width of one window pixel.
+    const auto planeAt = [&](QPointF windowAt) {
+        const graph::Range& v = state().range();
+        return std::pair<double, double>(
+            double(v.xMin + (windowAt.x() * r - a.left) / a.width * (v.xMax - v.xMin)),
+            double(v.yMax - (windowAt.y() * r - a.top) / a.height * (v.yMax - v.yMin)));
+    };
+    const auto windowPixel = [&] {
+        const graph::Range& v = state().range();
+        return std::pair<double, double>(double((v.xMax - v.xMin) / a.width * r),
+                                         double((v.yMax - v.yMin) / a.height * r));
+    };
+
+    // A notch of the wheel keeps the point under the pointer within a window pixel, and the
+    // new grid lines lie 40 to 100 window pixels apart.
+    const QPoint at(graph().width() / 3, graph().height() / 3);
+    const auto pointed = planeAt(at);
+    const long double span = state().range().xMax - state().range().xMin;
+    QWheelEvent notch(QPointF(at), QPointF(graph().mapToGlobal(at)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&graph(), &notch);
+    const graph::Range zoomed = state().range();
+    ASSERT_NEAR(double(zoomed.xMax - zoomed.xMin), double(span / 1.2L), double(span) * 1e-6);
+    EXPECT_NEAR(planeAt(at).first, pointed.first, windowPixel().first);
+    EXPECT_NEAR(planeAt(at).second, pointed.second, windowPixel().second);
+    const double xGap = double(zoomed.xStep / (zoomed.xMax - zoomed.xMin)) * a.width / r;
+    const double yGap = double(zoomed.yStep / (zoomed.yMax - zoomed.yMin)) * a.height / r;
+    EXPECT_GE(xGap, 40);
+    EXPECT_LE(xGap, 100);
+    EXPECT_GE(yGap, 40);
+    EXPECT_LE(yGap, 100);
+
+    // A drag with the left button pans: the point under the press ends under the release.
+    const QPoint from(graph().width() / 4, graph().height() / 2);
+    const QPoint to = from + QPoint(37, -23);
+    const auto grabbed = planeAt(from);
+    mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    mouse(QEvent::MouseMove, from + QPoint(11, -5), Qt::LeftButton);
+    mouse(QEvent::MouseMove, to, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    EXPECT_NEAR(planeAt(to).first, grabbed.first, windowPixel().first);
+    EXPECT_NEAR(planeAt(to).second, grabbed.second, windowPixel().second);
+    EXPECT_EQ(state().range().xStep, zoomed.xStep);
 }
 
 TEST_F(HiDpiTest, PicturesKeepTheWindowSize) {

@@ -88,9 +88,9 @@ TEST_F(SelectionTest, EscapeEndsADragAndGivesUpThePendingOperation) {
     action("ZoomBox1")->trigger();
     mouse(QEvent::MouseButtonPress, pixel(-2, 3), Qt::LeftButton);
     mouse(QEvent::MouseMove, pixel(4, -1), Qt::LeftButton);
-    EXPECT_TRUE(state().drag.focusShown);
+    EXPECT_TRUE(graph().isRangeRectangleShown());
     QTest::keyClick(&graph(), Qt::Key_Escape);
-    EXPECT_FALSE(state().drag.focusShown);
+    EXPECT_FALSE(graph().isRangeRectangleShown());
     mouse(QEvent::MouseButtonRelease, pixel(4, -1), Qt::NoButton);
     EXPECT_EQ(state().range(), graph::Range::standard());
 

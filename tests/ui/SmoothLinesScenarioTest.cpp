@@ -30,13 +30,15 @@ TEST_F(FrameTest, SmoothLinesAreChosenInTheMenuAndKeptForTheNextStart) {
     EXPECT_FALSE(smooth->isChecked());
     EXPECT_EQ(blended(graph().bitmap()), 0);
 
-    const bool modified = app->modified;
+    const bool modified = app->modified();
+    const int steps = app->undoStack.count();
     smooth->trigger();
     EXPECT_TRUE(smooth->isChecked());
     EXPECT_GT(blended(graph().bitmap()), 0);
     EXPECT_GT(blended(graph().pictureSurfaces().image()), 0);
-    // A setting of the program, not a change of the work.
-    EXPECT_EQ(app->modified, modified);
+    // A setting of the program, not a change of the work: no undo step.
+    EXPECT_EQ(app->modified(), modified);
+    EXPECT_EQ(app->undoStack.count(), steps);
     QFile file(QString::fromStdString(dir.file("lindor.INI")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("SmoothLines=1"));

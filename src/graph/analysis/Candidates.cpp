@@ -6,11 +6,12 @@
 
 namespace lindor::graph::analysis {
 
-std::vector<int> collectCandidates(const GraphState& state, const std::vector<Curve>& curves) {
+std::vector<int> collectCandidates(const GraphState& state, const PixelDrag& drag,
+                                   const std::vector<Curve>& curves) {
     std::vector<int> candidates;
     // The rectangle in either drag direction; a corner beyond the window counts as lying
     // on its last pixel.
-    const SearchBox box = searchBoxFromDrag(state);
+    const SearchBox box = searchBoxFromDrag(state, drag);
     const double xa = static_cast<double>(box.left);
     const double xb = static_cast<double>(box.right);
     const double dx = (xb - xa) / kCandidateSamples;

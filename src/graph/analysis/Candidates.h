@@ -6,6 +6,7 @@
 
 #include "graph/GraphState.h"
 #include "graph/analysis/Curve.h"
+#include "graph/analysis/SearchBox.h"
 
 namespace lindor::graph::analysis {
 
@@ -16,6 +17,7 @@ constexpr int kCandidateSamples = 100;
 // spaced samples across the rectangle's width is defined and lies within its height.
 // `curves` holds the curve of each list position. The rectangle may have been dragged in
 // any direction.
-std::vector<int> collectCandidates(const GraphState& state, const std::vector<Curve>& curves);
+std::vector<int> collectCandidates(const GraphState& state, const PixelDrag& drag,
+                                   const std::vector<Curve>& curves);
 
 } // namespace lindor::graph::analysis

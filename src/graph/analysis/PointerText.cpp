@@ -21,7 +21,7 @@ std::optional<TraceUpdate> traceAt(const GraphState& state, const std::vector<Cu
                                    int px, const NumberLocale& locale) {
     if (!state.traceOn)
         return std::nullopt;
-    const int index = state.selectedIndex;
+    const int index = state.tracedIndex;
     if (index < 0 || index >= state.functionCount() ||
         static_cast<std::size_t>(index) >= curves.size())
         return std::nullopt;

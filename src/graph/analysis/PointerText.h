@@ -28,9 +28,9 @@ struct TraceUpdate {
     int markerTop = 0;
 };
 
-// What the trace shows for the pointer at window column px: the point of the selected
+// What the trace shows for the pointer at window column px: the point of the traced
 // function above or below it. Nothing (no change at all) when the trace is off or the
-// selected index names no plotted function; hidden where the function is undefined.
+// traced index names no plotted function; hidden where the function is undefined.
 std::optional<TraceUpdate> traceAt(const GraphState& state, const std::vector<Curve>& curves,
                                    int px, const NumberLocale& locale);
 

@@ -10,10 +10,11 @@ namespace {
 
 class Dispatch {
 public:
-    Dispatch(GraphState& state, const std::vector<Curve>& curves, RangeSelectionHost& host,
+    Dispatch(const GraphState& state, const PixelDrag& drag, std::vector<int> candidates,
+             const std::vector<Curve>& curves, RangeSelectionHost& host,
              const AnalysisContext& context)
-        : m_state(state), m_curves(curves), m_host(host), m_context(context),
-          m_box(searchBoxFromDrag(state)) {}
+        : m_state(state), m_candidates(std::move(candidates)), m_curves(curves), m_host(host),
+          m_context(context), m_box(searchBoxFromDrag(state, drag)) {}
 
     void run(RangeOperation op) {
         switch (op) {
@@ -69,35 +70,44 @@ private:
             m_host.markPoint(result.mark->x, result.mark->y);
     }
 
+    // The function chosen among the candidates, if one is.
+    std::optional<std::size_t> chooseOne() {
+        const std::optional<int> chosen = m_host.selectOneFunction(m_state, m_candidates);
+        if (!chosen || !validIndex(*chosen))
+            return std::nullopt;
+        return static_cast<std::size_t>(*chosen);
+    }
+
     template <typename Solver> void runOne(Solver solve) {
-        if (!m_host.selectOneFunction(m_state) || !validIndex(m_state.selectedIndex))
-            return;
-        const auto i = static_cast<std::size_t>(m_state.selectedIndex);
-        report(solve(m_curves[i], m_state.functions()[i].text));
+        if (const std::optional<std::size_t> i = chooseOne())
+            report(solve(m_curves[*i], m_state.functions()[*i].text));
     }
 
     void runIntersection() {
-        if (!m_host.selectTwoFunctions(m_state) || !validIndex(m_state.firstSelectedIndex) ||
-            !validIndex(m_state.secondSelectedIndex))
+        const std::optional<std::pair<int, int>> chosen =
+            m_host.selectTwoFunctions(m_state, m_candidates);
+        if (!chosen || !validIndex(chosen->first) || !validIndex(chosen->second))
             return;
-        const auto a = static_cast<std::size_t>(m_state.firstSelectedIndex);
-        const auto b = static_cast<std::size_t>(m_state.secondSelectedIndex);
+        const auto a = static_cast<std::size_t>(chosen->first);
+        const auto b = static_cast<std::size_t>(chosen->second);
         report(findIntersection(m_curves[a], m_state.functions()[a].text, m_curves[b],
                                 m_state.functions()[b].text, m_box, m_context));
     }
 
     void runCalc(const std::string& caption, const std::string& prompt, bool forX) {
-        if (!m_host.selectOneFunction(m_state) || !validIndex(m_state.selectedIndex))
+        const std::optional<std::size_t> chosen = chooseOne();
+        if (!chosen)
             return;
         std::string typed;
         if (!m_host.askValue(caption, prompt + ":", typed))
             return;
-        const auto i = static_cast<std::size_t>(m_state.selectedIndex);
+        const std::size_t i = *chosen;
         report(forX ? calcX(m_curves[i], m_state.functions()[i].text, m_box, typed, m_context)
                     : calcY(m_curves[i], m_state.functions()[i].text, m_box, typed, m_context));
     }
 
-    GraphState& m_state;
+    const GraphState& m_state;
+    const std::vector<int> m_candidates;
     const std::vector<Curve>& m_curves;
     RangeSelectionHost& m_host;
     const AnalysisContext& m_context;
@@ -135,21 +145,25 @@ std::optional<RangeOperation> firstPending(const GraphState& state) {
     return std::nullopt;
 }
 
-SelectionEnd finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
-                                  RangeSelectionHost& host, const AnalysisContext& context) {
+SelectionEnd finishRangeSelection(GraphState& state, const PixelDrag& drag,
+                                  const std::vector<Curve>& curves, RangeSelectionHost& host,
+                                  const AnalysisContext& context) {
     const bool pending = state.anyPending();
-    if (pending && isClick(state.drag, state.rendering().pixelRatio))
+    if (pending && isClick(drag, state.rendering().pixelRatio))
         return SelectionEnd::Click;
+    if (!pending)
+        return SelectionEnd::Nothing;
+    std::vector<int> candidates;
     if (state.mode() == Mode::Function)
-        state.candidates = collectCandidates(state, curves);
-    Dispatch dispatch(state, curves, host, context);
+        candidates = collectCandidates(state, drag, curves);
+    Dispatch dispatch(state, drag, std::move(candidates), curves, host, context);
     for (int op = 1; op <= kRangeOperationCount; ++op) {
         const auto operation = static_cast<RangeOperation>(op);
         if (state.isPending(operation))
             dispatch.run(operation);
     }
     state.clearPending();
-    return pending ? SelectionEnd::Ran : SelectionEnd::Nothing;
+    return SelectionEnd::Ran;
 }
 
 } // namespace lindor::graph::analysis

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graph/GraphState.h"
@@ -19,11 +20,13 @@ class RangeSelectionHost {
 public:
     virtual ~RangeSelectionHost() = default;
 
-    // The frame's selection steps: read `state.candidates` (positions in the plotted-
-    // function list), may ask the user, and set `state.selectedIndex` (or the first and
-    // second selected index) to positions in that list. False: stop.
-    virtual bool selectOneFunction(GraphState& state) = 0;
-    virtual bool selectTwoFunctions(GraphState& state) = 0;
+    // The frame's selection steps: choose among the candidates (positions in the plotted-
+    // function list, in list order), may ask the user, and answer the position chosen (or
+    // the first and the second). Nothing: stop.
+    virtual std::optional<int> selectOneFunction(const GraphState& state,
+                                                 const std::vector<int>& candidates) = 0;
+    virtual std::optional<std::pair<int, int>>
+    selectTwoFunctions(const GraphState& state, const std::vector<int>& candidates) = 0;
     // The input query; false when the user cancels.
     virtual bool askValue(const std::string& caption, const std::string& prompt,
                           std::string& text) = 0;
@@ -48,12 +51,13 @@ enum class SelectionEnd {
     Nothing, // no operation was pending
 };
 
-// Runs at the release of the mouse button. A click (see isClick) with an operation pending
-// keeps it pending and does nothing else. Otherwise, in function mode, it rebuilds the
-// candidate list, runs every pending operation (Root first, Y-Intersection last) on the
-// search box of the drag, and finally clears the pending operations. `curves` holds the
-// curve of each position of the plotted-function list.
-SelectionEnd finishRangeSelection(GraphState& state, const std::vector<Curve>& curves,
-                                  RangeSelectionHost& host, const AnalysisContext& context);
+// Runs at the release of the mouse button at the end of `drag`. A click (see isClick) with
+// an operation pending keeps it pending and does nothing else. Otherwise, in function mode,
+// it collects the candidates, runs every pending operation (Root first, Y-Intersection
+// last) on the search box of the drag, and finally clears the pending operations.
+// `curves` holds the curve of each position of the plotted-function list.
+SelectionEnd finishRangeSelection(GraphState& state, const PixelDrag& drag,
+                                  const std::vector<Curve>& curves, RangeSelectionHost& host,
+                                  const AnalysisContext& context);
 
 } // namespace lindor::graph::analysis

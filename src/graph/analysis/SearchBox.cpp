@@ -13,23 +13,22 @@ int onClient(int pixel, int size) {
 
 } // namespace
 
-PixelRect draggedPixels(const GraphState& state) {
-    const DragState& d = state.drag;
+PixelRect draggedPixels(const GraphState& state, const PixelDrag& d) {
     const int x0 = onClient(d.startX, state.clientWidth());
-    const int x1 = onClient(d.currentX, state.clientWidth());
+    const int x1 = onClient(d.endX, state.clientWidth());
     const int y0 = onClient(d.startY, state.clientHeight());
-    const int y1 = onClient(d.currentY, state.clientHeight());
+    const int y1 = onClient(d.endY, state.clientHeight());
     return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
 }
 
-bool isClick(const DragState& drag, double pixelRatio) {
+bool isClick(const PixelDrag& drag, double pixelRatio) {
     const double tolerance = kClickTolerance * pixelRatio;
-    return std::abs(drag.currentX - drag.startX) < tolerance &&
-           std::abs(drag.currentY - drag.startY) < tolerance;
+    return std::abs(drag.endX - drag.startX) < tolerance &&
+           std::abs(drag.endY - drag.startY) < tolerance;
 }
 
-SearchBox searchBoxFromDrag(const GraphState& state) {
-    const PixelRect r = draggedPixels(state);
+SearchBox searchBoxFromDrag(const GraphState& state, const PixelDrag& drag) {
+    const PixelRect r = draggedPixels(state, drag);
     const long double x0 = state.PixelToX(r.left);
     const long double x1 = state.PixelToX(r.right);
     const long double y0 = state.PixelToY(r.bottom);

@@ -11,6 +11,15 @@ namespace lindor::graph::analysis {
 // click, not a dragged range.
 constexpr int kClickTolerance = 3;
 
+// A drag over the graph in window pixels: where the button went down and where it is now
+// (or was released).
+struct PixelDrag {
+    int startX = 0;
+    int startY = 0;
+    int endX = 0;
+    int endY = 0;
+};
+
 // The dragged rectangle in window pixels, whatever the direction of the drag: left <= right,
 // top <= bottom. A corner beyond the client area counts as lying on its last pixel.
 struct PixelRect {
@@ -19,11 +28,11 @@ struct PixelRect {
     int right = 0;
     int bottom = 0;
 };
-PixelRect draggedPixels(const GraphState& state);
+PixelRect draggedPixels(const GraphState& state, const PixelDrag& drag);
 
-// True when the last press and release lie less than kClickTolerance pixels of the design
-// apart (the drag is in device pixels, `pixelRatio` of them to a pixel of the design).
-bool isClick(const DragState& drag, double pixelRatio = 1.0);
+// True when press and release lie less than kClickTolerance pixels of the design apart (the
+// drag is in device pixels, `pixelRatio` of them to a pixel of the design).
+bool isClick(const PixelDrag& drag, double pixelRatio = 1.0);
 
 // The dragged rectangle in plane coordinates: left <= right and bottom <= top whichever
 // way it was dragged.
@@ -44,7 +53,7 @@ struct SearchBox {
     }
 };
 
-// The search box of the last drag.
-SearchBox searchBoxFromDrag(const GraphState& state);
+// The search box of a drag.
+SearchBox searchBoxFromDrag(const GraphState& state, const PixelDrag& drag);
 
 } // namespace lindor::graph::analysis

@@ -21,13 +21,16 @@ protected:
 
     // A drag from plane point (x0, y0) to (x1, y1).
     void drag(long double x0, long double y0, long double x1, long double y1) {
-        m_state.drag.startX = m_state.XToColumn(x0);
-        m_state.drag.startY = m_state.YToRow(y0);
-        m_state.drag.currentX = m_state.XToColumn(x1);
-        m_state.drag.currentY = m_state.YToRow(y1);
+        m_drag = {m_state.XToColumn(x0), m_state.YToRow(y0), m_state.XToColumn(x1),
+                  m_state.YToRow(y1)};
+    }
+    std::vector<int> candidates() const { return collectCandidates(m_state, m_drag, m_curves); }
+    SelectionEnd release(RangeSelectionHost& host) {
+        return finishRangeSelection(m_state, m_drag, m_curves, host, m_context);
     }
 
     GraphState m_state;
+    PixelDrag m_drag;
     std::vector<Curve> m_curves;
 };
 
@@ -37,20 +40,17 @@ TEST_F(InteractionTest, CandidatesAreTheCurvesThroughTheRectangle) {
     plot("-x");
     plot("sqrt(-x)");
     drag(1, 5, 3, -1); // x^2 and -x pass; x+20 lies above; sqrt(-x) is undefined there
-    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
+    EXPECT_EQ(candidates(), (std::vector<int>{0, 2}));
     // The same rectangle dragged from any corner.
     drag(1, -1, 3, 5);
-    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
+    EXPECT_EQ(candidates(), (std::vector<int>{0, 2}));
     drag(3, -1, 1, 5);
-    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
+    EXPECT_EQ(candidates(), (std::vector<int>{0, 2}));
     drag(3, 5, 1, -1);
-    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{0, 2}));
+    EXPECT_EQ(candidates(), (std::vector<int>{0, 2}));
     // Dragged beyond the window's right and lower edges.
-    m_state.drag.startX = m_state.XToColumn(8);
-    m_state.drag.startY = m_state.YToRow(-5);
-    m_state.drag.currentX = 5000;
-    m_state.drag.currentY = 5000;
-    EXPECT_EQ(collectCandidates(m_state, m_curves), (std::vector<int>{2}));
+    m_drag = {m_state.XToColumn(8), m_state.YToRow(-5), 5000, 5000};
+    EXPECT_EQ(candidates(), (std::vector<int>{2}));
 }
 
 TEST_F(InteractionTest, PointerCoordinatesAreClampedToTheRange) {
@@ -64,7 +64,7 @@ TEST_F(InteractionTest, PointerCoordinatesAreClampedToTheRange) {
                   formatGeneral(m_state.PixelToY(m_state.YToRow(-0.3)), 2, m_context.locale) + ")");
 }
 
-TEST_F(InteractionTest, TraceFollowsTheSelectedCurve) {
+TEST_F(InteractionTest, TraceFollowsTheTracedCurve) {
     plot("x^2");
     plot("ln(x)");
     const int column = m_state.XToColumn(2);
@@ -72,7 +72,7 @@ TEST_F(InteractionTest, TraceFollowsTheSelectedCurve) {
     EXPECT_FALSE(traceAt(m_state, m_curves, column, m_context.locale).has_value()); // off
 
     m_state.traceOn = true;
-    m_state.selectedIndex = 0;
+    m_state.tracedIndex = 0;
     auto shown = traceAt(m_state, m_curves, column, m_context.locale);
     ASSERT_TRUE(shown.has_value());
     EXPECT_TRUE(shown->visible);
@@ -81,13 +81,13 @@ TEST_F(InteractionTest, TraceFollowsTheSelectedCurve) {
     EXPECT_EQ(shown->markerLeft, column - 4);
     EXPECT_EQ(shown->markerTop, m_state.YToRow(x * x) - 4);
 
-    m_state.selectedIndex = 1; // ln is undefined left of 0
+    m_state.tracedIndex = 1; // ln is undefined left of 0
     auto hidden = traceAt(m_state, m_curves, m_state.XToColumn(-3), m_context.locale);
     ASSERT_TRUE(hidden.has_value());
     EXPECT_FALSE(hidden->visible);
     EXPECT_TRUE(hidden->statusText.empty());
 
-    m_state.selectedIndex = 2; // no such entry
+    m_state.tracedIndex = 2; // no such entry
     EXPECT_FALSE(traceAt(m_state, m_curves, column, m_context.locale).has_value());
 }
 
@@ -95,19 +95,20 @@ TEST_F(InteractionTest, TraceFollowsTheSelectedCurve) {
 // window would show.
 class RecordingHost : public RangeSelectionHost {
 public:
-    bool selectOneFunction(GraphState& state) override {
+    std::optional<int> selectOneFunction(const GraphState&,
+                                         const std::vector<int>& candidates) override {
         ++selections;
-        if (state.candidates.empty() || cancel)
-            return false;
-        state.selectedIndex = choice;
-        return true;
+        offered.push_back(candidates);
+        if (candidates.empty() || cancel)
+            return std::nullopt;
+        return choice;
     }
-    bool selectTwoFunctions(GraphState& state) override {
-        if (state.candidates.size() < 2 || cancel)
-            return false;
-        state.firstSelectedIndex = 0;
-        state.secondSelectedIndex = 1;
-        return true;
+    std::optional<std::pair<int, int>>
+    selectTwoFunctions(const GraphState&, const std::vector<int>& candidates) override {
+        offered.push_back(candidates);
+        if (candidates.size() < 2 || cancel)
+            return std::nullopt;
+        return std::pair(0, 1);
     }
     bool askValue(const std::string& caption, const std::string& prompt,
                   std::string& text) override {
@@ -126,6 +127,7 @@ public:
     int choice = 0;
     int selections = 0;
     std::string typed;
+    std::vector<std::vector<int>> offered; // the candidates of each selection
     std::vector<std::string> queries, log, errors;
     std::vector<PlanePoint> marks;
     std::vector<SearchBox> zoomBoxes;
@@ -136,16 +138,16 @@ TEST_F(InteractionTest, ReleaseRunsThePendingOperationAndClearsIt) {
     drag(1, 1, 3, -1);
     m_state.setPending(RangeOperation::Root);
     RecordingHost host;
-    finishRangeSelection(m_state, m_curves, host, m_context);
-    EXPECT_EQ(m_state.candidates, std::vector<int>{0});
+    EXPECT_EQ(release(host), SelectionEnd::Ran);
+    EXPECT_EQ(host.offered, std::vector<std::vector<int>>{{0}});
     ASSERT_EQ(host.log.size(), 3u);
     EXPECT_EQ(host.log[2], text("Root") + ": x = 2");
     ASSERT_EQ(host.marks.size(), 1u);
     EXPECT_EQ(host.marks[0].x, 2);
     EXPECT_FALSE(m_state.anyPending());
 
-    // Nothing pending: the next release does nothing but rebuild the candidates.
-    finishRangeSelection(m_state, m_curves, host, m_context);
+    // Nothing pending: the next release does nothing.
+    EXPECT_EQ(release(host), SelectionEnd::Nothing);
     EXPECT_EQ(host.log.size(), 3u);
     EXPECT_EQ(host.selections, 1);
 }
@@ -153,20 +155,18 @@ TEST_F(InteractionTest, ReleaseRunsThePendingOperationAndClearsIt) {
 TEST_F(InteractionTest, AClickKeepsTheOperationPendingAndRunsNothing) {
     plot("x^2-4");
     m_state.setPending(RangeOperation::ZoomBox);
-    m_state.drag.startX = m_state.drag.currentX = 100;
-    m_state.drag.startY = 50;
-    m_state.drag.currentY = 52; // two pixels: still a click
+    m_drag = {100, 50, 100, 52}; // two pixels: still a click
     RecordingHost host;
-    EXPECT_EQ(finishRangeSelection(m_state, m_curves, host, m_context), SelectionEnd::Click);
+    EXPECT_EQ(release(host), SelectionEnd::Click);
     EXPECT_TRUE(m_state.isPending(RangeOperation::ZoomBox));
     EXPECT_TRUE(host.zoomBoxes.empty());
 
-    m_state.drag.currentY = 53; // three pixels: a range
-    EXPECT_EQ(finishRangeSelection(m_state, m_curves, host, m_context), SelectionEnd::Ran);
+    m_drag.endY = 53; // three pixels: a range
+    EXPECT_EQ(release(host), SelectionEnd::Ran);
     EXPECT_FALSE(m_state.anyPending());
     ASSERT_EQ(host.zoomBoxes.size(), 1u);
     EXPECT_LT(host.zoomBoxes[0].bottom, host.zoomBoxes[0].top);
-    EXPECT_EQ(finishRangeSelection(m_state, m_curves, host, m_context), SelectionEnd::Nothing);
+    EXPECT_EQ(release(host), SelectionEnd::Nothing);
 }
 
 TEST_F(InteractionTest, CancelledSelectionOrQueryLogsNothing) {
@@ -177,7 +177,7 @@ TEST_F(InteractionTest, CancelledSelectionOrQueryLogsNothing) {
     for (RangeOperation op :
          {RangeOperation::Maximum, RangeOperation::YCalc, RangeOperation::Intersection}) {
         m_state.setPending(op);
-        finishRangeSelection(m_state, m_curves, host, m_context);
+        release(host);
     }
     EXPECT_TRUE(host.log.empty());
     EXPECT_TRUE(host.marks.empty());
@@ -190,7 +190,7 @@ TEST_F(InteractionTest, CalcAsksForTheValueAndReportsBadText) {
     RecordingHost host;
     host.typed = "1";
     m_state.setPending(RangeOperation::XCalc);
-    finishRangeSelection(m_state, m_curves, host, m_context);
+    release(host);
     ASSERT_EQ(host.queries.size(), 1u);
     EXPECT_EQ(host.queries[0], text("XCalc") + "|" + text("PleaseEnterYValue") + ":");
     ASSERT_EQ(host.log.size(), 3u);
@@ -198,7 +198,7 @@ TEST_F(InteractionTest, CalcAsksForTheValueAndReportsBadText) {
 
     host.typed = "1,5";
     m_state.setPending(RangeOperation::YCalc);
-    finishRangeSelection(m_state, m_curves, host, m_context);
+    release(host);
     EXPECT_EQ(host.queries.back(), text("YCalc") + "|" + text("PleaseEnterXValue") + ":");
     EXPECT_EQ(host.log.size(), 3u);
     ASSERT_EQ(host.errors.size(), 1u);
@@ -213,13 +213,13 @@ TEST_F(InteractionTest, IntersectionAndZoomBoxUseTheSameSearchBox) {
     RecordingHost host;
     m_state.setPending(RangeOperation::Intersection);
     m_state.setPending(RangeOperation::ZoomBox);
-    finishRangeSelection(m_state, m_curves, host, m_context);
+    release(host);
     ASSERT_EQ(host.log.size(), 3u);
     EXPECT_EQ(host.log[1], "y1=x " + text("and") + " y2=2-x");
     EXPECT_EQ(host.log[2], text("Intersection") + ": y = 1 " + text("for") + " x = 1");
     ASSERT_EQ(host.zoomBoxes.size(), 1u);
-    EXPECT_EQ(host.zoomBoxes[0].left, m_state.PixelToX(m_state.drag.startX));
-    EXPECT_EQ(host.zoomBoxes[0].bottom, m_state.PixelToY(m_state.drag.currentY));
+    EXPECT_EQ(host.zoomBoxes[0].left, m_state.PixelToX(m_drag.startX));
+    EXPECT_EQ(host.zoomBoxes[0].bottom, m_state.PixelToY(m_drag.endY));
 }
 
 } // namespace

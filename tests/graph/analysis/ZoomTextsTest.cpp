@@ -80,11 +80,9 @@ TEST_F(ZoomTextsTest, ZoomBoxWritesTheBoundsAndKeepsTheSteps) {
     state.setClientSize(442, 327);
     const PlotArea& a = state.area();
     // Pixels of x = -2, y = 3 and of x = 4, y = -1.
-    state.drag.startX = state.XToColumn(-2);
-    state.drag.startY = state.YToRow(3);
-    state.drag.currentX = state.XToColumn(4);
-    state.drag.currentY = state.YToRow(-1);
-    const SearchBox box = searchBoxFromDrag(state);
+    const PixelDrag drag{state.XToColumn(-2), state.YToRow(3), state.XToColumn(4),
+                         state.YToRow(-1)};
+    const SearchBox box = searchBoxFromDrag(state, drag);
     RangeTexts texts = {"-10", "10", "1", "-10", "10", "1"};
     applyZoomBox(texts, box, m_locale);
     Range range;
