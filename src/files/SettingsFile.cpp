@@ -135,6 +135,14 @@ bool SettingsFile::saveRange(const std::array<std::string, 6>& texts) {
     });
 }
 
+bool SettingsFile::smoothLines() const {
+    return read().readFlag("Options", "SmoothLines", false);
+}
+
+bool SettingsFile::setSmoothLines(bool on) {
+    return update([on](Profile& p) { p.writeFlag("Options", "SmoothLines", on); });
+}
+
 bool SettingsFile::neverShow(Notice notice) const {
     return read().readFlag("Options", noticeKey(notice), false);
 }

@@ -84,6 +84,10 @@ public:
     std::optional<std::array<std::string, 6>> savedRange() const;
     bool saveRange(const std::array<std::string, 6>& texts);
 
+    // "SmoothLines" of "Options": curves drawn antialiased; off unless stored.
+    bool smoothLines() const;
+    bool setSmoothLines(bool on);
+
     bool neverShow(Notice notice) const;
     bool setNeverShow(Notice notice, bool never);
 

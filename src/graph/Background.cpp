@@ -11,8 +11,19 @@ namespace {
 // Indices beyond this can no longer be counted one by one in long double arithmetic.
 constexpr long double kLargestIndex = 4.0e18L;
 
-int penWidth(const ViewSettings& view) {
-    return view.lineStyle == LineStyle::Bold ? 2 : 1;
+int penWidth(const GraphState& s) {
+    return s.rendering().lineWidth(s.view.lineStyle == LineStyle::Bold ? 2 : 1);
+}
+
+// The axis-text font in the state's device pixels.
+Font stateFont(const GraphState& s, Color color = colors::kBlack) {
+    return axisCanvasFont(s.view, color, s.rendering().pixelRatio);
+}
+
+// Tick bounds along `pixels` device pixels of the state's device.
+TickBounds stateTicks(const GraphState& s, long double min, long double max, long double step,
+                      int pixels) {
+    return tickBounds(min, max, step, pixels, s.rendering().pixelRatio);
 }
 
 void line(Canvas& canvas, int x0, int y0, int x1, int y1) {
@@ -60,10 +71,11 @@ bool textFits(const GraphState& s, int left, int top, int width, int height) {
 
 } // namespace
 
-Font axisCanvasFont(const ViewSettings& view, Color color) {
+Font axisCanvasFont(const ViewSettings& view, Color color, double pixelRatio) {
     Font f;
     f.name = view.axisFont.name;
     f.size = view.axisFont.size;
+    f.pixelScale = pixelRatio;
     f.bold = view.axisFont.bold;
     f.italic = view.axisFont.italic;
     f.underline = view.axisFont.underline;
@@ -71,7 +83,8 @@ Font axisCanvasFont(const ViewSettings& view, Color color) {
     return f;
 }
 
-TickBounds tickBounds(long double min, long double max, long double step, int pixels) {
+TickBounds tickBounds(long double min, long double max, long double step, int pixels,
+                      double pixelRatio) {
     TickBounds b;
     if (min > max)
         std::swap(min, max);
@@ -80,16 +93,17 @@ TickBounds tickBounds(long double min, long double max, long double step, int pi
     b.low = std::trunc(min / step - 0.1L);
     b.high = std::trunc(max / step + 0.1L);
     const long double spacing = step / (max - min) * pixels;
-    b.usable = std::isfinite(b.low) && std::isfinite(b.high) && spacing >= kMinimumTickSpacing &&
-               std::fabs(b.low) < kLargestIndex && std::fabs(b.high) < kLargestIndex;
+    b.usable = std::isfinite(b.low) && std::isfinite(b.high) &&
+               spacing >= kMinimumTickSpacing * pixelRatio && std::fabs(b.low) < kLargestIndex &&
+               std::fabs(b.high) < kLargestIndex;
     return b;
 }
 
 void drawGrid(const GraphState& s, Canvas& canvas) {
     const PlotArea& a = s.area();
-    canvas.setPen(Pen{colors::kSilver, 1, PenStyle::Solid});
+    canvas.setPen(Pen{colors::kSilver, s.rendering().lineWidth(1), PenStyle::Solid});
 
-    const TickBounds yb = tickBounds(s.range().yMin, s.range().yMax, s.range().yStep, a.height);
+    const TickBounds yb = stateTicks(s, s.range().yMin, s.range().yMax, s.range().yStep, a.height);
     if (yb.usable && yb.high > yb.low) {
         const IndexWindow w = rowsWindow(s, s.range().yStep, 0);
         for (long double j = std::max(yb.low, w.low); j <= std::min(yb.high, w.high); ++j) {
@@ -101,7 +115,7 @@ void drawGrid(const GraphState& s, Canvas& canvas) {
         }
     }
 
-    const TickBounds xb = tickBounds(s.range().xMin, s.range().xMax, s.range().xStep, a.width);
+    const TickBounds xb = stateTicks(s, s.range().xMin, s.range().xMax, s.range().xStep, a.width);
     if (xb.usable && xb.high > xb.low) {
         const IndexWindow w = columnsWindow(s, s.range().xStep);
         for (long double i = std::max(xb.low, w.low); i <= std::min(xb.high, w.high); ++i) {
@@ -140,10 +154,11 @@ void forEachTick(const TickBounds& b, const IndexWindow& w, long double step, Dr
 
 void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
     const PlotArea& a = s.area();
-    const int width = penWidth(s.view);
-    const Font font = axisCanvasFont(s.view);
+    const int width = penWidth(s);
+    const Font font = stateFont(s);
     const Pen axisPen{colors::kBlack, width, PenStyle::Solid};
-    const Pen arrowPen{colors::kBlack, 1, PenStyle::Solid};
+    const Pen arrowPen{colors::kBlack, s.rendering().lineWidth(1), PenStyle::Solid};
+    const auto px = [&s](int length) { return s.px(length); };
     const Brush black{colors::kBlack, false};
     const Brush white{colors::kWhite, false};
 
@@ -151,27 +166,29 @@ void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
     canvas.setBrush(black);
     const int r = a.xAxisRow;
     if (r != 0) {
-        line(canvas, a.left - 10, r, a.right + 10, r);
+        line(canvas, a.left - px(10), r, a.right + px(10), r);
         canvas.setPen(arrowPen);
-        canvas.polygon({{a.right + 17, r}, {a.right + 10, r + 3}, {a.right + 10, r - 3}});
+        canvas.polygon(
+            {{a.right + px(17), r}, {a.right + px(10), r + px(3)}, {a.right + px(10), r - px(3)}});
     }
 
     canvas.setPen(axisPen);
     canvas.setFont(font);
     canvas.setBrush(white);
     if (r != 0) {
-        const TickBounds b = tickBounds(s.range().xMin, s.range().xMax, s.range().xStep, a.width);
+        const TickBounds b =
+            stateTicks(s, s.range().xMin, s.range().xMax, s.range().xStep, a.width);
         if (b.usable && b.low != b.high) {
             forEachTick(b, columnsWindow(s, s.range().xStep), s.range().xStep,
                         [&](long double k, long double label) {
                             const int col = s.XToColumn(k * s.range().xStep);
-                            line(canvas, col, r + 2, col, r - 2);
+                            line(canvas, col, r + px(2), col, r - px(2));
                             if (s.view.showScaleText) {
                                 const std::string text =
                                     formatGeneral(label, kScaleTextPrecision, locale);
                                 const int w = canvas.textWidth(text);
-                                if (textFits(s, col - w / 2, r + 3, w, canvas.textHeight(text)))
-                                    canvas.textOut(col - w / 2, r + 3, text);
+                                if (textFits(s, col - w / 2, r + px(3), w, canvas.textHeight(text)))
+                                    canvas.textOut(col - w / 2, r + px(3), text);
                             }
                         });
         }
@@ -181,15 +198,17 @@ void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
     canvas.setBrush(black);
     const int col = a.yAxisColumn;
     if (col != 0) {
-        line(canvas, col, a.top - 9, col, a.bottom + 10);
+        line(canvas, col, a.top - px(9), col, a.bottom + px(10));
         canvas.setPen(arrowPen);
-        canvas.polygon({{col, a.top - 17}, {col - 3, a.top - 10}, {col + 3, a.top - 10}});
+        canvas.polygon(
+            {{col, a.top - px(17)}, {col - px(3), a.top - px(10)}, {col + px(3), a.top - px(10)}});
     }
 
     canvas.setPen(axisPen);
     canvas.setBrush(white);
     if (col != 0) {
-        const TickBounds b = tickBounds(s.range().yMin, s.range().yMax, s.range().yStep, a.height);
+        const TickBounds b =
+            stateTicks(s, s.range().yMin, s.range().yMax, s.range().yStep, a.height);
         const int h = canvas.textHeight("0");
         if (b.usable) {
             forEachTick(b, rowsWindow(s, s.range().yStep, h), s.range().yStep,
@@ -197,13 +216,13 @@ void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
                             const int row = s.YToRow(k * s.range().yStep);
                             if (!rowVisible(s, row, h))
                                 return;
-                            line(canvas, col + 2, row, col - 2, row);
+                            line(canvas, col + px(2), row, col - px(2), row);
                             if (s.view.showScaleText) {
                                 const std::string text =
                                     formatGeneral(label, kScaleTextPrecision, locale);
                                 const int w = canvas.textWidth(text);
-                                if (textFits(s, col - w - 4, row - h / 2, w, h))
-                                    canvas.textOut(col - w - 4, row - h / 2, text);
+                                if (textFits(s, col - w - px(4), row - h / 2, w, h))
+                                    canvas.textOut(col - w - px(4), row - h / 2, text);
                             }
                         });
         }
@@ -212,19 +231,19 @@ void drawAxes(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
 
 void drawCaptions(const GraphState& s, Canvas& canvas) {
     const PlotArea& a = s.area();
-    canvas.setFont(axisCanvasFont(s.view));
+    canvas.setFont(stateFont(s));
     canvas.setBrush(Brush{colors::kWhite, false});
     if (a.xAxisRow != 0) {
         const std::string& text = s.view.axisTextX;
-        const int left = a.right + 10 + canvas.textWidth("x") - canvas.textWidth(text);
-        canvas.textOut(left, a.xAxisRow - canvas.textHeight(text) - 3, text);
+        const int left = a.right + s.px(10) + canvas.textWidth("x") - canvas.textWidth(text);
+        canvas.textOut(left, a.xAxisRow - canvas.textHeight(text) - s.px(3), text);
     }
     if (a.yAxisColumn != 0)
-        canvas.textOut(a.yAxisColumn + 7, 0, s.view.axisTextY);
+        canvas.textOut(a.yAxisColumn + s.px(7), 0, s.view.axisTextY);
 }
 
 void drawBackground(const GraphState& s, Canvas& canvas, const NumberLocale& locale) {
-    canvas.setFont(axisCanvasFont(s.view));
+    canvas.setFont(stateFont(s));
     if (!s.area().drawable() || !isUsableRange(s.range()))
         return;
     if (s.view.showGrid)
@@ -271,14 +290,15 @@ std::string fitText(Canvas& canvas, const std::string& text, int width) {
 void drawFunctionName(const GraphState& s, Canvas& canvas, int position, const std::string& entry) {
     const PlotArea& a = s.area();
     const Color color = kFunctionColors[static_cast<std::size_t>(position) % kMaxFunctions];
-    canvas.setFont(axisCanvasFont(s.view, color));
+    canvas.setFont(stateFont(s, color));
     canvas.setBrush(Brush{colors::kWhite, false});
     // A name wider than the plot area is cut short, so that it never runs across the graph
     // and out of the picture on the left.
-    const int right = a.right + 10;
+    const int right = a.right + s.px(10);
     const std::string text = fitText(canvas, "y = " + entry, std::max(right - a.left, 0));
     const int h = canvas.textHeight(text);
-    canvas.textOut(right - canvas.textWidth(text), a.top - 10 + position * (h + 3), text);
+    canvas.textOut(right - canvas.textWidth(text), a.top - s.px(10) + position * (h + s.px(3)),
+                   text);
 }
 
 } // namespace lindor::graph

@@ -12,11 +12,14 @@ namespace lindor::graph {
 
 // Scale text is written with three significant digits.
 constexpr int kScaleTextPrecision = 3;
-// Grid lines and ticks closer together than this many pixels are not drawn at all.
+// Grid lines and ticks closer together than this many pixels of the design are not drawn at
+// all.
 constexpr long double kMinimumTickSpacing = 2;
 
-// The canvas font made from the view's axis-text font (always black unless recoloured).
-Font axisCanvasFont(const ViewSettings& view, Color color = colors::kBlack);
+// The canvas font made from the view's axis-text font (always black unless recoloured),
+// sized for a device of `pixelRatio` device pixels per pixel of the design.
+Font axisCanvasFont(const ViewSettings& view, Color color = colors::kBlack,
+                    double pixelRatio = 1.0);
 
 // Index bounds of the multiples of `step` that the grid and ticks of one direction use:
 // Int(low / step - 0.1) and Int(high / step + 0.1), with low <= high.
@@ -27,7 +30,9 @@ struct TickBounds {
     // indices are too large to count: then neither grid lines nor ticks are drawn.
     bool usable = false;
 };
-TickBounds tickBounds(long double min, long double max, long double step, int pixels);
+// `pixels` are device pixels, `pixelRatio` of them to a pixel of the design.
+TickBounds tickBounds(long double min, long double max, long double step, int pixels,
+                      double pixelRatio = 1.0);
 
 // Grid, axes and captions as the view settings ask; `state` must have been laid out.
 void drawBackground(const GraphState& state, Canvas& canvas, const NumberLocale& locale);

@@ -25,8 +25,9 @@ struct Pen {
     Color color = colors::kBlack;
     int width = 1;
     PenStyle style = PenStyle::Solid;
+    bool smooth = false; // antialiased: the edges blend into what lies below
     bool operator==(const Pen& o) const {
-        return color == o.color && width == o.width && style == o.style;
+        return color == o.color && width == o.width && style == o.style && smooth == o.smooth;
     }
     bool operator!=(const Pen& o) const { return !(*this == o); }
 };
@@ -40,14 +41,15 @@ struct Brush {
 
 struct Font {
     std::string name = kDefaultFontName;
-    int size = 10; // points
+    int size = 10;           // points
+    double pixelScale = 1.0; // device pixels per pixel of the design
     bool bold = false;
     bool italic = false;
     bool underline = false;
     Color color = colors::kBlack;
     bool operator==(const Font& o) const {
-        return name == o.name && size == o.size && bold == o.bold && italic == o.italic &&
-               underline == o.underline && color == o.color;
+        return name == o.name && size == o.size && pixelScale == o.pixelScale && bold == o.bold &&
+               italic == o.italic && underline == o.underline && color == o.color;
     }
     bool operator!=(const Font& o) const { return !(*this == o); }
 };

@@ -24,6 +24,7 @@ void drawCurve(const GraphState& s, Canvas& canvas, const ColumnSamples& samples
                const std::vector<Polyline>& lines, int position, const std::string& name) {
     const PlotArea& a = s.area();
     const Color color = kFunctionColors[static_cast<std::size_t>(position) % kMaxFunctions];
+    const Rendering& r = s.rendering();
     canvas.setPen(Pen{color, 1, PenStyle::Solid});
     canvas.setBrush(Brush{colors::kWhite, false});
     if (s.view.showFunctionNames)
@@ -32,15 +33,23 @@ void drawCurve(const GraphState& s, Canvas& canvas, const ColumnSamples& samples
         samples.size() != static_cast<std::size_t>(a.width) + 1)
         return;
     if (s.view.lineStyle == LineStyle::Dotted) {
+        // One dot per column, a pixel of the design in size.
+        const int dot = r.lineWidth(1);
+        canvas.setPen(Pen{color, dot, PenStyle::Solid});
         for (int i = 0; i <= a.width; ++i) {
             const ColumnSample& c = samples[static_cast<std::size_t>(i)];
-            if (c.defined)
+            if (!c.defined)
+                continue;
+            if (dot == 1)
                 canvas.setPixel(a.left + i, s.YToRow(c.y), color);
+            else
+                canvas.polyline({{a.left + i, s.YToRow(c.y)}});
         }
+        canvas.setPen(Pen{color, 1, PenStyle::Solid});
         return;
     }
-    if (s.view.lineStyle == LineStyle::Bold)
-        canvas.setPen(Pen{color, 2, PenStyle::Solid});
+    canvas.setPen(Pen{color, r.lineWidth(s.view.lineStyle == LineStyle::Bold ? 2 : 1),
+                      PenStyle::Solid, r.smoothCurves});
     for (const Polyline& line : lines)
         canvas.polyline(line);
     canvas.setPen(Pen{color, 1, PenStyle::Solid});
@@ -54,9 +63,11 @@ void drawResultMarker(const GraphState& s, Canvas& canvas, long double x, long d
         return;
     const int col = s.XToColumn(x);
     const int row = s.YToRow(y);
-    canvas.setPen(Pen{colors::kRed, 1, PenStyle::Solid});
+    const int radius = s.px(5);
+    canvas.setPen(Pen{colors::kRed, s.rendering().lineWidth(1), PenStyle::Solid});
     canvas.setBrush(Brush{colors::kWhite, true});
-    canvas.ellipse(col - 5, row - 5, col + 5, row + 5);
+    canvas.ellipse(col - radius, row - radius, col + radius, row + radius);
+    canvas.setPen(Pen{colors::kRed, 1, PenStyle::Solid});
     canvas.setBrush(Brush{colors::kWhite, false});
 }
 

@@ -70,6 +70,11 @@ void GraphState::setClientSize(int clientWidth, int clientHeight) {
     layout();
 }
 
+void GraphState::setRendering(const Rendering& rendering) {
+    m_rendering = rendering;
+    layout();
+}
+
 void GraphState::switchMode(Mode mode) {
     clearPlotted();
     m_mode = mode;
@@ -123,10 +128,10 @@ void GraphState::layout() {
     const int clientHeight = m_clientHeight;
     const Range& range = m_range;
     PlotArea a;
-    a.left = PlotArea::kLeftMargin;
-    a.right = clientWidth - PlotArea::kRightGap;
-    a.top = PlotArea::kTopMargin;
-    a.bottom = clientHeight - PlotArea::kBottomGap;
+    a.left = px(PlotArea::kLeftMargin);
+    a.right = clientWidth - px(PlotArea::kRightGap);
+    a.top = px(PlotArea::kTopMargin);
+    a.bottom = clientHeight - px(PlotArea::kBottomGap);
     a.width = a.right - a.left;
     a.height = a.bottom - a.top;
     a.xSpan = range.xMax - range.xMin;

@@ -11,6 +11,7 @@
 
 #include "graph/Color.h"
 #include "graph/Model.h"
+#include "graph/Rendering.h"
 
 namespace lindor::expr {
 class TFunction;
@@ -19,7 +20,8 @@ class TFunction;
 namespace lindor::graph {
 
 // The plot area in window pixels, recomputed from the client size and the Range whenever
-// either changes.
+// either changes. The margins are pixels of the design; on a device of a higher pixel
+// ratio they are that many times wider.
 struct PlotArea {
     static constexpr int kLeftMargin = 15;
     static constexpr int kRightGap = 22;
@@ -93,6 +95,11 @@ public:
     const PlotArea& area() const { return m_area; }
     int clientWidth() const { return m_clientWidth; }
     int clientHeight() const { return m_clientHeight; }
+    // The client size, the plot area and every length drawn are in device pixels.
+    const Rendering& rendering() const { return m_rendering; }
+    void setRendering(const Rendering& rendering);
+    // A length of the design in device pixels.
+    int px(int length) const { return m_rendering.px(length); }
 
     Mode mode() const { return m_mode; }
     // Switches the mode and forgets everything that belonged to the old one: both plotted
@@ -158,6 +165,7 @@ private:
     PlotArea m_area;
     int m_clientWidth = 0;
     int m_clientHeight = 0;
+    Rendering m_rendering;
 };
 
 // The plane x at column t (fractional between columns) of a plot `width` columns wide

@@ -34,6 +34,7 @@ bool GraphView::applyRange(const Range& range, std::string& error) {
 
 void GraphView::clearStep(Canvas& canvas) {
     canvas.clear(m_state.clientWidth(), m_state.clientHeight(), colors::kWhite);
+    m_marks.clear();
 }
 
 void GraphView::backgroundStep(Canvas& canvas) {
@@ -273,7 +274,30 @@ void GraphView::drawIntegral(Canvas& canvas, IntegralLog log) {
 }
 
 void GraphView::markPoint(long double x, long double y, Canvas& canvas) {
+    m_marks.emplace_back(x, y);
     drawResultMarker(m_state, canvas, x, y);
+    canvas.flush();
+}
+
+void GraphView::drawPictureAt(int width, int height, const Rendering& rendering,
+                              Canvas& canvas) const {
+    GraphState s = m_state;
+    s.setClientSize(width, height);
+    s.setRendering(rendering);
+    canvas.clear(s.clientWidth(), s.clientHeight(), colors::kWhite);
+    drawBackground(s, canvas, m_functions.context().locale);
+    if (s.mode() == Mode::Function) {
+        for (int p = 0; p < s.functionCount(); ++p)
+            plotCurve(s, canvas, evaluator(p), curveEnds(p), p,
+                      s.functions()[static_cast<std::size_t>(p)].text);
+    } else if (const std::optional<PlottedIntegral>& integral = s.integral()) {
+        const Evaluator f = evaluator(0);
+        plotCurve(s, canvas, f, curveEnds(0), 0, integral->text);
+        canvas.setPen(Pen{kFunctionColors[0], 1, PenStyle::Solid});
+        shadeIntegral(s, canvas, f, integral->lower, integral->upper);
+    }
+    for (const auto& [x, y] : m_marks)
+        drawResultMarker(s, canvas, x, y);
     canvas.flush();
 }
 

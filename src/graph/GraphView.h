@@ -61,6 +61,8 @@ public:
     void setClientSize(int width, int height) { m_state.setClientSize(width, height); }
     int clientWidth() const { return m_state.clientWidth(); }
     int clientHeight() const { return m_state.clientHeight(); }
+    // How the picture is put on its device; the client size is in its device pixels.
+    void setRendering(const Rendering& rendering) { m_state.setRendering(rendering); }
 
     // Takes a new Range. A Range the graph cannot draw (a value not finite, Xmin not below
     // Xmax, Ymin not below Ymax, a step of 0 or below) is refused with a translated
@@ -102,6 +104,11 @@ public:
     // Marks an analysis result with the red circle.
     void markPoint(long double x, long double y, Canvas& canvas);
 
+    // Draws the picture as it stands (the last full drawing with the curves and marks drawn
+    // onto it since) once more, at another client size and rendering, onto `canvas`. What
+    // the next redraw keeps and the state's own size and rendering are not touched.
+    void drawPictureAt(int width, int height, const Rendering& rendering, Canvas& canvas) const;
+
     // The value of plotted function p (function mode) or of the integrand (integral
     // mode); undefined everywhere when there is no such function.
     Evaluator evaluator(int position) const;
@@ -141,6 +148,8 @@ private:
     GraphState m_state;
     ColumnCache m_columns;
     LogSink m_log;
+    // The results marked since the picture was last cleared, in plane coordinates.
+    std::vector<std::pair<long double, long double>> m_marks;
 };
 
 } // namespace lindor::graph

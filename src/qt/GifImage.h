@@ -17,6 +17,11 @@ namespace lindor::qtgui {
 // white first, as the picture would look on a page.
 gif::Bitmap24 bitmapFromImage(const QImage& image);
 
+// `image` with at most `count` colours: unchanged when it has no more; otherwise the `count`
+// most frequent colours stay and every other pixel takes the nearest of them. The colours
+// the graph names are the frequent ones; the blends along smooth curves are the rare.
+QImage withAtMostColours(const QImage& image, int count);
+
 // Scans `image`, adds it as the one image of a GIF file and writes that file at `path`
 // (the name is used as given). On failure returns false with a message in `error` and
 // leaves any older file of that name as it was. `progress` receives the fractions done

@@ -55,15 +55,16 @@ QPen toQPen(const graph::Pen& pen) {
     p.setWidth(pen.width <= 1 ? 1 : pen.width);
     // A flat cap leaves out the end pixel of a one-pixel line, as moveTo/lineTo require.
     p.setCapStyle(Qt::FlatCap);
-    p.setJoinStyle(Qt::MiterJoin);
+    // Smooth lines join round, which also tells them apart in a vector picture.
+    p.setJoinStyle(pen.smooth ? Qt::RoundJoin : Qt::MiterJoin);
     p.setStyle(pen.style == graph::PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
     return p;
 }
 
 } // namespace
 
-int pixelSizeForPoints(int points) {
-    const int pixels = static_cast<int>(std::lround(points * 96.0 / 72.0));
+int pixelSizeForPoints(int points, double pixelScale) {
+    const int pixels = static_cast<int>(std::lround(points * 96.0 / 72.0 * pixelScale));
     return pixels < 1 ? 1 : pixels;
 }
 
@@ -74,7 +75,7 @@ QColor toQColor(graph::Color c) {
 QFont toQFont(const graph::Font& font) {
     QFont f(QString::fromStdString(font.name));
     f.setStyleHint(QFont::SansSerif); // a family that is not installed falls back to sans-serif
-    f.setPixelSize(pixelSizeForPoints(font.size));
+    f.setPixelSize(pixelSizeForPoints(font.size, font.pixelScale));
     f.setBold(font.bold);
     f.setItalic(font.italic);
     f.setUnderline(font.underline);
@@ -91,7 +92,7 @@ PainterCanvas::PainterCanvas(QPainter* painter) : m_painter(painter) {
 PainterCanvas::~PainterCanvas() = default;
 
 void PainterCanvas::applyState() {
-    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setRenderHint(QPainter::Antialiasing, m_pen.smooth);
     m_painter->setRenderHint(QPainter::TextAntialiasing, false);
     m_painter->setPen(toQPen(m_pen));
     m_painter->setBrush(m_brush.clear ? QBrush(Qt::NoBrush) : QBrush(toQColor(m_brush.color)));
@@ -130,8 +131,10 @@ void PainterCanvas::setPen(const graph::Pen& pen) {
         return;
     flush();
     m_pen = pen;
-    if (m_painter->isActive())
+    if (m_painter->isActive()) {
         m_painter->setPen(toQPen(pen));
+        m_painter->setRenderHint(QPainter::Antialiasing, pen.smooth);
+    }
 }
 
 void PainterCanvas::setBrush(const graph::Brush& brush) {
@@ -332,7 +335,7 @@ QRegion QtCanvas::takeChangedRegion() {
 }
 
 bool QtCanvas::thinPen() const {
-    return m_pen.width <= 1 && m_pen.style == graph::PenStyle::Solid;
+    return m_pen.width <= 1 && m_pen.style == graph::PenStyle::Solid && !m_pen.smooth;
 }
 
 bool QtCanvas::near(graph::Point p) const {

@@ -1,7 +1,7 @@
 // Canvases that paint with Qt: PainterCanvas draws through any QPainter (SVG, printer),
-// QtCanvas owns the picture as a QImage (32-bit RGB). Nothing is antialiased, text
-// neither, so every pixel is one of the colours drawn. Consecutive connected lines with
-// the same pen are drawn as one polyline.
+// QtCanvas owns the picture as a QImage (32-bit RGB). Only the lines of a smooth pen are
+// antialiased; nothing else is, text neither, so every other pixel is one of the colours
+// drawn. Consecutive connected lines with the same pen are drawn as one polyline.
 #pragma once
 
 #include <QFont>
@@ -17,8 +17,9 @@
 
 namespace lindor::qtgui {
 
-// Pixel size of a font given in points, at the 96 pixels per inch of a screen.
-int pixelSizeForPoints(int points);
+// Pixel size of a font given in points, at the 96 pixels per inch of a screen, on a device
+// of `pixelScale` device pixels to a pixel of the screen.
+int pixelSizeForPoints(int points, double pixelScale = 1.0);
 QFont toQFont(const graph::Font& font);
 QColor toQColor(graph::Color color);
 
@@ -110,7 +111,8 @@ protected:
     void painted(const QRect& area) override { m_cells.markArea(area); }
 
 private:
-    // True when the pen is one pixel wide and solid: its lines are set pixel by pixel.
+    // True when the pen is one pixel wide, solid and not smooth: its lines are set pixel by
+    // pixel.
     bool thinPen() const;
     // True when a point lies near enough to the image for its lines to be set directly;
     // lines reaching far beyond it are left to the painter, which clips them.

@@ -12,6 +12,9 @@ AppState::AppState(AppPaths appPaths, NumberLocale locale)
 void AppState::loadSettings() {
     settings.readViewSettings(work.view, locale());
     showView();
+    graph::Rendering rendering = graphState().rendering();
+    rendering.smoothCurves = settings.smoothLines();
+    graph.setRendering(rendering);
     useLanguage(settings.language(firstLanguage));
     histories = settings.readHistories();
 }

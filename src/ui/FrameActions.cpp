@@ -74,6 +74,7 @@ const ActionEntry kActions[] = {
     {"DottedLines1", "Dotted", "&Dotted", nullptr, nullptr, true},
     {"NormalLines1", "NormalLines", "&Normal", nullptr, nullptr, true},
     {"BoldLines1", "Bold", "&Bold", nullptr, nullptr, true},
+    {"SmoothLines1", "SmoothLines", "&Smooth Lines", nullptr, nullptr, true},
     {"EmptyFunctionHistory1", "EmptyFunctionHistoryBox", "&Empty Function History Box", nullptr, nullptr},
     {"Axis1", "ShowAxis", "Show A&xis", nullptr, nullptr, true},
     {"Grid1", "ShowGrid", "Show &Grid", nullptr, nullptr, true},

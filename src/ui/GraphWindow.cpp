@@ -53,15 +53,48 @@ TGraphWindow::TGraphWindow(AppState& app, QWidget* parent)
     resize(442, 327);
 }
 
+QSize TGraphWindow::deviceSize() const {
+    const double ratio = pixelRatio();
+    return QSize(static_cast<int>(std::lround(width() * ratio)),
+                 static_cast<int>(std::lround(height() * ratio)));
+}
+
+QPoint TGraphWindow::devicePixel(const QPointF& position) const {
+    const double ratio = pixelRatio();
+    return QPoint(static_cast<int>(std::floor(position.x() * ratio)),
+                  static_cast<int>(std::floor(position.y() * ratio)));
+}
+
+QRect TGraphWindow::toWindow(const QRect& pixels) const {
+    return qtgui::toUnits(pixels, pixelRatio());
+}
+
+qtgui::GraphSurfaces& TGraphWindow::pictureSurfaces() {
+    if (pixelRatio() == 1.0 && m_surfaces.image().size() == size())
+        return m_surfaces;
+    if (!m_picture)
+        m_picture = std::make_unique<qtgui::GraphSurfaces>();
+    graph::Rendering rendering = m_app.graphState().rendering();
+    rendering.pixelRatio = 1.0;
+    m_app.graph.drawPictureAt(width(), height(), rendering, m_picture->canvas());
+    return *m_picture;
+}
+
 void TGraphWindow::redraw() {
-    m_app.graph.setClientSize(width(), height());
+    graph::Rendering rendering = m_app.graphState().rendering();
+    if (rendering.pixelRatio != pixelRatio()) {
+        rendering.pixelRatio = pixelRatio();
+        m_app.graph.setRendering(rendering);
+    }
+    const QSize device = deviceSize();
+    m_app.graph.setClientSize(device.width(), device.height());
     m_app.graph.redraw(canvas());
     // A new Range or size moves the traced point: the marker follows at once.
     if (m_traceMarker->isVisible())
         updateTrace(m_lastPointerX);
     // The view may have moved under a still pointer (undo, the keys): its coordinates too.
     if (underMouse()) {
-        const QPoint at = mapFromGlobal(QCursor::pos());
+        const QPoint at = devicePixel(mapFromGlobal(QCursor::pos()));
         showPointer(at.x(), at.y());
     }
     refresh();
@@ -71,6 +104,12 @@ void TGraphWindow::refresh() {
     // Only what changed in the picture is copied again (a small part of it after a move
     // by a few pixels), and where the dragged rectangle was painted.
     QRegion changed = m_surfaces.takeChangedRegion();
+    if (pixelRatio() != 1.0) {
+        QRegion inWindow;
+        for (const QRect& r : changed)
+            inWindow += toWindow(r);
+        changed = inWindow;
+    }
     if (!m_paintedFocus.isNull())
         changed += m_paintedFocus.adjusted(-2, -2, 2, 2);
     m_paintedFocus = QRect();
@@ -97,9 +136,10 @@ QPoint TGraphWindow::traceMarkerPosition() const {
 void TGraphWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage& image = m_surfaces.image();
-    qtgui::copyImageRegion(p, image, event->region());
+    const double ratio = pixelRatio();
+    qtgui::copyImageRegion(p, image, event->region(), ratio);
     // Where the window is larger than the picture (between a resize and its redraw).
-    const QRect covered = image.rect();
+    const QRect covered = toWindow(image.rect());
     if (!covered.contains(event->rect())) {
         QRegion rest(event->rect());
         rest -= covered;
@@ -107,12 +147,18 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
             p.fillRect(r, Qt::white);
     }
     // The dragged rectangle is drawn on the window only, never into the picture.
+    // It lies on device pixels, with lines a pixel of the window wide.
     if (m_drag.rectangleShown) {
-        m_paintedFocus = m_paintedFocus.united(focusRect());
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        m_paintedFocus = m_paintedFocus.united(toWindow(focusRect()));
+        p.scale(1 / ratio, 1 / ratio);
+        p.setPen(QPen(Qt::black, m_app.graphState().rendering().lineWidth(1), Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(focusRect().adjusted(0, 0, -1, -1));
     }
+    // Moved to a screen of another pixel ratio: the picture is drawn again for it.
+    if (isVisible() && image.size() != deviceSize() &&
+        m_app.graphState().rendering().pixelRatio != ratio)
+        QMetaObject::invokeMethod(this, &TGraphWindow::redraw, Qt::QueuedConnection);
 }
 
 QRect TGraphWindow::focusRect() const {
@@ -122,8 +168,10 @@ QRect TGraphWindow::focusRect() const {
 
 void TGraphWindow::redrawIfResized() {
     // Back from an icon at the size it had: the picture is still valid.
-    if (m_surfaces.image().size() == size() && m_app.graph.clientWidth() == width() &&
-        m_app.graph.clientHeight() == height())
+    const QSize device = deviceSize();
+    if (m_surfaces.image().size() == device && m_app.graph.clientWidth() == device.width() &&
+        m_app.graph.clientHeight() == device.height() &&
+        m_app.graphState().rendering().pixelRatio == pixelRatio())
         update();
     else
         redraw();
@@ -140,12 +188,12 @@ void TGraphWindow::showEvent(QShowEvent*) {
 
 void TGraphWindow::mousePressEvent(QMouseEvent* event) {
     const bool pending = m_app.graphState().anyPending();
-    const QPoint at = event->position().toPoint();
+    const QPoint at = devicePixel(event->position());
     // The middle button pans always, the left one when no range operation waits for a drag.
     if (m_panButton == Qt::NoButton && !m_drag.buttonDown &&
         (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && !pending))) {
         m_panButton = event->button();
-        m_panFrom = at;
+        m_panFrom = event->position();
         navigate([](RangeCommands& moves) { moves.beginPan(); });
         showPointer(at.x(), at.y());
         return;
@@ -161,10 +209,13 @@ void TGraphWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = devicePixel(event->position());
     updateTrace(at.x());
     if (m_panButton != Qt::NoButton) {
-        const QPoint moved = at - m_panFrom;
+        // The view moves by whole device pixels, those the pointer moved over.
+        const QPointF offset = (event->position() - m_panFrom) * pixelRatio();
+        const QPoint moved(static_cast<int>(std::lround(offset.x())),
+                           static_cast<int>(std::lround(offset.y())));
         navigate([moved](RangeCommands& moves) { moves.panTo(moved.x(), moved.y()); });
         showPointer(at.x(), at.y());
         return;
@@ -179,8 +230,8 @@ void TGraphWindow::mouseMoveEvent(QMouseEvent* event) {
     m_drag.pixels.endX = at.x();
     m_drag.pixels.endY = at.y();
     // The rectangle follows the pointer in every direction.
-    m_drag.rectangleShown = !graph::analysis::isClick(m_drag.pixels);
-    update(old.united(focusRect()).adjusted(-2, -2, 2, 2));
+    m_drag.rectangleShown = !graph::analysis::isClick(m_drag.pixels, pixelRatio());
+    update(toWindow(old.united(focusRect())).adjusted(-2, -2, 2, 2));
 }
 
 void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -197,7 +248,7 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event) {
         m_drag.rectangleShown = false;
         update();
     }
-    const QPoint at = event->position().toPoint();
+    const QPoint at = devicePixel(event->position());
     m_drag.pixels.endX = at.x();
     m_drag.pixels.endY = at.y();
     emit statusText(QString());
@@ -228,11 +279,12 @@ void TGraphWindow::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
-    const QPointF at = event->position();
+    // About the device pixel under the pointer, the one whose coordinates are shown.
+    const QPoint at = devicePixel(event->position());
     const long double factor =
         std::pow(kWheelNotchFactor, static_cast<long double>(angle) / kWheelNotch);
     navigate([&](RangeCommands& moves) { moves.zoomAbout(at.x(), at.y(), factor); });
-    showPointer(at.toPoint().x(), at.toPoint().y());
+    showPointer(at.x(), at.y());
     event->accept();
 }
 
@@ -241,7 +293,7 @@ bool TGraphWindow::event(QEvent* event) {
     if (event->type() == QEvent::NativeGesture) {
         const auto* gesture = static_cast<QNativeGestureEvent*>(event);
         if (gesture->gestureType() == Qt::ZoomNativeGesture) {
-            const QPointF at = gesture->position();
+            const QPoint at = devicePixel(gesture->position());
             const long double factor = 1.0L + gesture->value();
             navigate([&](RangeCommands& moves) { moves.zoomAbout(at.x(), at.y(), factor); });
             return true;
@@ -320,7 +372,9 @@ void TGraphWindow::updateTrace(int x) {
         emit statusText(QString());
         return;
     }
-    m_traceMarker->move(update->markerLeft, update->markerTop);
+    const double ratio = pixelRatio();
+    m_traceMarker->move(static_cast<int>(std::lround(update->markerLeft / ratio)),
+                        static_cast<int>(std::lround(update->markerTop / ratio)));
     m_traceMarker->show();
     emit statusText(QString::fromStdString(update->statusText));
 }

@@ -2,11 +2,14 @@
 // into range selections or pans, the wheel and a pinch into zooms about the pointer and the
 // arrow keys into pans, moves the trace marker and reports pointer coordinates. All drawing
 // is done by the core into the window's two surfaces (bitmap and recording); painting copies
-// the bitmap and draws the dragged rectangle over it.
+// the bitmap and draws the dragged rectangle over it. The picture is drawn in the screen's
+// device pixels (twice the window's size in each direction at 200 %), and so are the
+// positions the core is given and gives back.
 #pragma once
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "graph/analysis/SearchBox.h"
 #include "qt/GraphSurfaces.h"
@@ -30,6 +33,14 @@ public:
     graph::Canvas& canvas() { return m_surfaces.canvas(); }
     qtgui::GraphSurfaces& surfaces() { return m_surfaces; }
     const QImage& bitmap() { return m_surfaces.image(); }
+    // The picture for files, the clipboard and the printer, at the window's size: the
+    // window's own surfaces at a pixel ratio of 1, else the picture drawn once more at that
+    // size.
+    qtgui::GraphSurfaces& pictureSurfaces();
+    // Device pixels per pixel of the window.
+    double pixelRatio() const { return devicePixelRatioF(); }
+    // The device pixel under a position in the window.
+    QPoint devicePixel(const QPointF& position) const;
 
     // A full redraw with the current state.
     void redraw();
@@ -93,6 +104,10 @@ private:
     };
 
     void redrawIfResized();
+    // The window's size in device pixels.
+    QSize deviceSize() const;
+    // A rectangle of device pixels in the window's coordinates (whole pixels, outwards).
+    QRect toWindow(const QRect& pixels) const;
     // Runs a move of the view under the guard.
     void navigate(const std::function<void(RangeCommands&)>& move);
     void updateTrace(int x);
@@ -101,6 +116,7 @@ private:
 
     AppState& m_app;
     qtgui::GraphSurfaces m_surfaces;
+    std::unique_ptr<qtgui::GraphSurfaces> m_picture; // at the window's size, when needed
     QWidget* m_traceMarker;
     graph::analysis::RangeSelectionHost* m_host = nullptr;
     const CommandGuard* m_guard = nullptr;
@@ -109,7 +125,7 @@ private:
     RangeCommands* m_moves = nullptr;
     // The button of a drag that pans, and where it went down.
     Qt::MouseButton m_panButton = Qt::NoButton;
-    QPoint m_panFrom;
+    QPointF m_panFrom; // in the window's coordinates
     int m_lastPointerX = 0;
     QRect m_paintedFocus; // where the dragged rectangle was painted since the last refresh
 };

@@ -85,8 +85,9 @@ void TMDIFrame::createCommands() {
     m_windowCommands = std::make_unique<WindowCommands>(m_app, *this, m_guard);
     m_progress = new TProgressForm(this);
     m_output = std::make_unique<OutputCommands>(
-        m_app, m_questions, this, m_graph->surfaces(), [this] { return m_log->lines(); },
-        *m_progress);
+        m_app, m_questions, this,
+        [this]() -> qtgui::GraphSurfaces& { return m_graph->pictureSurfaces(); },
+        [this] { return m_log->lines(); }, *m_progress);
 }
 
 void TMDIFrame::connectCommands() {

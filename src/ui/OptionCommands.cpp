@@ -42,6 +42,8 @@ OptionCommands::OptionCommands(AppState& app, Questions& questions, FrameControl
     guard.onTriggered(actions["Radians1"], this, [this] { setAngleUnit(true); });
     for (const char* name : kShowFlags)
         guard.onTriggered(actions[name], this, [this, name] { setShowFlagsFromMenu(name); });
+    guard.onTriggered(actions["SmoothLines1"], this,
+                      [this] { setSmoothLines(m_actions["SmoothLines1"]->isChecked()); });
     guard.onTriggered(actions["Zoomfactor1"], this, [this] { Zoomfactor1Click(); });
     guard.onTriggered(actions["AxisText1"], this, [this] { AxisText1Click(); });
     guard.onTriggered(actions["AxisTextFont1"], this, [this] { AxisTextFont1Click(); });
@@ -61,6 +63,7 @@ void OptionCommands::syncChecks() {
     m_actions["Grid1"]->setChecked(v.showGrid);
     m_actions["ScaleText1"]->setChecked(v.showScaleText);
     m_actions["FunctionNames1"]->setChecked(v.showFunctionNames);
+    m_actions["SmoothLines1"]->setChecked(m_app.graphState().rendering().smoothCurves);
 }
 
 void OptionCommands::changeView(const char* actionName,
@@ -90,6 +93,15 @@ void OptionCommands::setShowFlagsFromMenu(const char* actionName) {
         v.showScaleText = scaleText;
         v.showFunctionNames = names;
     });
+}
+
+void OptionCommands::setSmoothLines(bool on) {
+    // A setting of the program, not of the work: the settings file keeps it at once.
+    graph::Rendering rendering = m_app.graphState().rendering();
+    rendering.smoothCurves = on;
+    m_app.graph.setRendering(rendering);
+    m_app.settings.setSmoothLines(on);
+    m_controller.redraw();
 }
 
 void OptionCommands::setAngleUnit(bool radians) {

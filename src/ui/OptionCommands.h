@@ -35,6 +35,8 @@ public:
     void setLineStyleFromMenu(const char* actionName);
     void setShowFlagsFromMenu(const char* actionName);
     void setAngleUnit(bool radians);
+    // Curves drawn antialiased or not, on the screen and in every picture and printout.
+    void setSmoothLines(bool on);
     void Zoomfactor1Click();
     void AxisText1Click();
     void AxisTextFont1Click();

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "files/PictureNames.h"
+#include "qt/GifImage.h"
 #include "qt/GraphSurfaces.h"
 #include "qt/PdfOutput.h"
 #include "qt/PictureFiles.h"
@@ -33,10 +34,10 @@ QString withName(QString text, const QString& name) {
 } // namespace
 
 OutputCommands::OutputCommands(AppState& state, Questions& questions, QWidget* mainWindow,
-                               qtgui::GraphSurfaces& surfaces,
+                               std::function<qtgui::GraphSurfaces&()> picture,
                                std::function<QStringList()> logLines, TProgressForm& progress)
-    : m_state(state), m_questions(questions), m_mainWindow(mainWindow), m_surfaces(surfaces),
-      m_logLines(std::move(logLines)), m_progress(progress),
+    : m_state(state), m_questions(questions), m_mainWindow(mainWindow),
+      m_picture(std::move(picture)), m_logLines(std::move(logLines)), m_progress(progress),
 
       m_guard(questions, state.language), m_dialogs{{"BitmapFile", ".bmp"},
                                                     {"GifFile", ".gif"},
@@ -124,14 +125,15 @@ void OutputCommands::CopyGraphAsWMFPicture1Click() {
     // The vector picture and the bitmap in one clipboard entry, so that a program takes
     // the best it understands. The recording always holds the whole current picture.
     auto* data = new QMimeData;
-    data->setData(QStringLiteral("image/svg+xml"), qtgui::svgFromRecording(m_surfaces.recording()));
-    data->setImageData(m_surfaces.image().copy());
+    qtgui::GraphSurfaces& picture = m_picture();
+    data->setData(QStringLiteral("image/svg+xml"), qtgui::svgFromRecording(picture.recording()));
+    data->setImageData(picture.image().copy());
     QGuiApplication::clipboard()->setMimeData(data);
     clipboardNotice();
 }
 
 void OutputCommands::CopyGraphAsBMPPicture1Click() {
-    QGuiApplication::clipboard()->setImage(m_surfaces.image().copy());
+    QGuiApplication::clipboard()->setImage(m_picture().image().copy());
     clipboardNotice();
 }
 
@@ -204,16 +206,17 @@ bool OutputCommands::writePicture(Format format, const QString& path, QString& e
     case Format::Bmp:
     case Format::Png:
         // The bitmap, in the format its extension names.
-        saved = qtgui::savePicture(m_surfaces, file, message);
+        saved = qtgui::savePicture(m_picture(), file, message);
         break;
     case Format::Svg:
-        saved = qtgui::saveSvg(m_surfaces.recording(), file, message);
+        saved = qtgui::saveSvg(m_picture().recording(), file, message);
         break;
     case Format::Pdf:
-        saved = qtgui::savePdf(m_surfaces.recording(), file, message, &m_state.language);
+        saved = qtgui::savePdf(m_picture().recording(), file, message, &m_state.language);
         break;
     case Format::Gif:
-        return saveGifWithProgress(m_surfaces.image(), path, m_progress, error, m_state.language);
+        return saveGifWithProgress(qtgui::withAtMostColours(m_picture().image(), 256), path,
+                                   m_progress, error, m_state.language);
     }
     error = QString::fromStdString(message);
     return saved;

@@ -30,12 +30,14 @@ class OutputCommands : public QObject {
     Q_OBJECT
 
 public:
-    // `logLines` gives the log window's lines in order; `progress` shows GIF saves;
+    // `picture` gives the graph's surfaces at the window's size (the bitmap and recording
+    // that pictures and printouts are made of); `logLines` gives the log window's lines in
+    // order; `progress` shows GIF saves;
     // `mainWindow` (may be null) parents the dialogs. The creator owns this object; the
     // actions are its children and leave the menus when it is destroyed.
     OutputCommands(AppState& state, Questions& questions, QWidget* mainWindow,
-                   qtgui::GraphSurfaces& surfaces, std::function<QStringList()> logLines,
-                   TProgressForm& progress);
+                   std::function<qtgui::GraphSurfaces&()> picture,
+                   std::function<QStringList()> logLines, TProgressForm& progress);
     ~OutputCommands() override;
 
     // Sets the captions of the actions from the translation table.
@@ -89,7 +91,7 @@ private:
     AppState& m_state;
     Questions& m_questions;
     QWidget* m_mainWindow;
-    qtgui::GraphSurfaces& m_surfaces;
+    std::function<qtgui::GraphSurfaces&()> m_picture;
     std::function<QStringList()> m_logLines;
     TProgressForm& m_progress;
     CommandGuard m_guard;

@@ -28,7 +28,7 @@ double OutputCommands::screenDpi() const {
 
 void OutputCommands::Print1Click() {
     print([this](QPagedPaintDevice& device) {
-        return printPicture(device, m_surfaces.image(), screenDpi());
+        return printPicture(device, m_picture().image(), screenDpi());
     });
 }
 

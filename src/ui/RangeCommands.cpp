@@ -20,6 +20,15 @@ QString RangeCommands::text(const char* key) const {
     return QString::fromStdString(m_app.language.text(key));
 }
 
+std::pair<int, int> RangeCommands::designSize() const {
+    // The graph is drawn in device pixels; the steps suit the pixels of the design, whatever
+    // the screen's pixel ratio, so that grid lines stay as far apart on every screen.
+    const graph::PlotArea& area = m_app.graphState().area();
+    const double ratio = m_app.graphState().rendering().pixelRatio;
+    return {static_cast<int>(std::lround(area.width / ratio)),
+            static_cast<int>(std::lround(area.height / ratio))};
+}
+
 bool RangeCommands::applyRangeTexts(const graph::RangeTexts& texts) {
     graph::Range range;
     std::string error;
@@ -77,16 +86,16 @@ void RangeCommands::zoomToBox(const graph::analysis::SearchBox& box) {
     graph::RangeTexts texts = m_windows.range.texts();
     graph::analysis::applyZoomBox(texts, box, m_app.locale());
     // The steps follow the new size, so that grid lines and scale text stay readable.
-    const graph::PlotArea& area = m_app.graphState().area();
-    graph::analysis::adaptZoomBoxSteps(texts, box, area.width, area.height, m_app.locale());
+    const auto [width, height] = designSize();
+    graph::analysis::adaptZoomBoxSteps(texts, box, width, height, m_app.locale());
     zoomTo(text("ZoomBox"), texts);
 }
 
 bool RangeCommands::moveTo(graph::Range range, bool newSteps) {
-    const graph::PlotArea& area = m_app.graphState().area();
     if (newSteps) {
-        const long double xStep = graph::analysis::gridStep(range.xMax - range.xMin, area.width);
-        const long double yStep = graph::analysis::gridStep(range.yMax - range.yMin, area.height);
+        const auto [width, height] = designSize();
+        const long double xStep = graph::analysis::gridStep(range.xMax - range.xMin, width);
+        const long double yStep = graph::analysis::gridStep(range.yMax - range.yMin, height);
         if (xStep > 0)
             range.xStep = xStep;
         if (yStep > 0)

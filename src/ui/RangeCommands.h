@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <optional>
+#include <utility>
 
 #include "graph/Model.h"
 #include "graph/analysis/SearchBox.h"
@@ -41,15 +42,16 @@ public:
     // The zoom box: the box becomes the Range, with steps that suit it.
     void zoomToBox(const graph::analysis::SearchBox& box);
 
-    // A drag that pans: the button went down, the pointer is (dx, dy) pixels from where it
-    // went down, the button came up. The plane point under the press stays under the pointer.
+    // A drag that pans: the button went down, the pointer is (dx, dy) device pixels (those
+    // the graph is drawn in) from where it went down, the button came up. The plane point under the
+    // press stays under the pointer.
     void beginPan();
     void panTo(int dx, int dy);
     void endPan();
     // The arrow keys: the view moves a tenth of its width `right` times to the right and a
     // tenth of its height `up` times up.
     void panByTenths(int right, int up);
-    // The wheel and a pinch: zooms in by `factor` (out below 1) about a window pixel, which
+    // The wheel and a pinch: zooms in by `factor` (out below 1) about a device pixel, which
     // keeps its plane point; the steps become ones that suit the new view. A range that
     // could not be drawn or written is refused silently.
     void zoomAbout(long double pixelX, long double pixelY, long double factor);
@@ -61,6 +63,9 @@ public:
 
 private:
     QString text(const char* key) const;
+    // The plot area's width and height in pixels of the design (the zoom steps are chosen
+    // for those).
+    std::pair<int, int> designSize() const;
     // Converts the texts; when the graph takes the Range they become the work's and the range
     // window's texts and the graph is redrawn. Otherwise a message, and nothing changes.
     bool applyRangeTexts(const graph::RangeTexts& texts);

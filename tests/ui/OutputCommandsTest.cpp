@@ -31,7 +31,9 @@ protected:
             [this](const std::string& m) { m_messages << QString::fromStdString(m); });
         drawGraph({"x^2-2", "sin x"});
         m_commands = std::make_unique<OutputCommands>(
-            *m_state, m_questions, nullptr, m_surfaces, [this] { return m_log; }, m_progress);
+            *m_state, m_questions, nullptr,
+            [this]() -> qtgui::GraphSurfaces& { return m_surfaces; }, [this] { return m_log; },
+            m_progress);
     }
     void TearDown() override {
         // Every text the commands show exists in the language file.

@@ -32,9 +32,10 @@ std::optional<TraceUpdate> traceAt(const GraphState& state, const std::vector<Cu
         return update;
     update.visible = true;
     update.statusText = pointText(x, y, kTraceDigits, locale);
-    update.markerLeft = state.XToColumn(x) - kTraceMarkerSize / 2;
+    const int half = state.px(kTraceMarkerSize) / 2;
+    update.markerLeft = state.XToColumn(x) - half;
     // The row saturates far outside the window; keep the corner from wrapping around.
-    const long long top = static_cast<long long>(state.YToRow(y)) - kTraceMarkerSize / 2;
+    const long long top = static_cast<long long>(state.YToRow(y)) - half;
     update.markerTop = static_cast<int>(std::max<long long>(top, -2147483647LL - 1));
     return update;
 }

@@ -13,7 +13,7 @@ namespace lindor::graph::analysis {
 
 constexpr int kPointerDigits = 2;
 constexpr int kTraceDigits = 5;
-// The trace marker is an 8 by 8 pixel outline centred on the point.
+// The trace marker is an 8 by 8 pixel outline (pixels of the design) centred on the point.
 constexpr int kTraceMarkerSize = 8;
 
 // "(x, y)" of a window pixel with two significant digits; outside the plot area the
@@ -24,7 +24,7 @@ std::string pointerCoordinatesText(const GraphState& state, int px, int py,
 struct TraceUpdate {
     bool visible = false;
     std::string statusText; // "(x, y)" with five digits; empty when hidden
-    int markerLeft = 0;     // window position of the marker's upper-left corner
+    int markerLeft = 0;     // device pixel of the marker's upper-left corner
     int markerTop = 0;
 };
 

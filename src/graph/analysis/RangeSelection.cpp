@@ -149,7 +149,7 @@ SelectionEnd finishRangeSelection(GraphState& state, const PixelDrag& drag,
                                   const std::vector<Curve>& curves, RangeSelectionHost& host,
                                   const AnalysisContext& context) {
     const bool pending = state.anyPending();
-    if (pending && isClick(drag))
+    if (pending && isClick(drag, state.rendering().pixelRatio))
         return SelectionEnd::Click;
     if (!pending)
         return SelectionEnd::Nothing;

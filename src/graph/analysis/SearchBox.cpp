@@ -21,9 +21,10 @@ PixelRect draggedPixels(const GraphState& state, const PixelDrag& d) {
     return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
 }
 
-bool isClick(const PixelDrag& drag) {
-    return std::abs(drag.endX - drag.startX) < kClickTolerance &&
-           std::abs(drag.endY - drag.startY) < kClickTolerance;
+bool isClick(const PixelDrag& drag, double pixelRatio) {
+    const double tolerance = kClickTolerance * pixelRatio;
+    return std::abs(drag.endX - drag.startX) < tolerance &&
+           std::abs(drag.endY - drag.startY) < tolerance;
 }
 
 SearchBox searchBoxFromDrag(const GraphState& state, const PixelDrag& drag) {

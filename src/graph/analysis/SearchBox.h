@@ -30,8 +30,9 @@ struct PixelRect {
 };
 PixelRect draggedPixels(const GraphState& state, const PixelDrag& drag);
 
-// True when press and release lie less than kClickTolerance pixels apart.
-bool isClick(const PixelDrag& drag);
+// True when press and release lie less than kClickTolerance pixels of the design apart (the
+// drag is in device pixels, `pixelRatio` of them to a pixel of the design).
+bool isClick(const PixelDrag& drag, double pixelRatio = 1.0);
 
 // The dragged rectangle in plane coordinates: left <= right and bottom <= top whichever
 // way it was dragged.
