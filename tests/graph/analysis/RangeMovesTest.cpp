@@ -2,16 +2,10 @@
 
 #include <cmath>
 #include <limits>
-#include <string>
 #include <utility>
-#include <vector>
 
-#include "expr/FuncEval.h"
 #include "graph/GraphState.h"
-#include "graph/GraphView.h"
-#include "graph/RecordingCanvas.h"
 #include "graph/analysis/RangeMoves.h"
-#include "lang/Language.h"
 
 namespace lindor::graph::analysis {
 namespace {
@@ -167,56 +161,6 @@ TEST(SpanIsResolved, NeedsFiniteOrderedBoundsFartherApartThanTheirRounding) {
     const long double max = std::numeric_limits<long double>::max();
     EXPECT_FALSE(spanIsResolved(-max, max));
     EXPECT_TRUE(spanIsResolved(-1e-300L, 1e-300L));
-}
-
-// A graph of its own with these functions, drawn at `range` on a recording.
-struct RecordedGraph {
-    explicit RecordedGraph(const std::vector<std::string>& texts) {
-        view.setClientSize(442, 327);
-        for (const std::string& t : texts)
-            EXPECT_EQ(view.plotRequest(t, canvas).status, PlotOutcome::Status::Plotted) << t;
-    }
-    // The points and pens of every polyline drawn, in order.
-    std::vector<std::pair<std::vector<Point>, Pen>> polylines() const {
-        std::vector<std::pair<std::vector<Point>, Pen>> out;
-        for (const Primitive& p : canvas.primitives())
-            if (const auto* line = std::get_if<primitive::Polyline>(&p))
-                out.emplace_back(line->points, line->pen);
-        return out;
-    }
-
-    expr::EngineContext context;
-    expr::TFunctionDB functions{context};
-    GraphView view{functions, lang::builtinEnglish()};
-    RecordingCanvas canvas;
-};
-
-TEST(PanRange, RedrawsKeepTheColumnsThatStayAndDrawWhatAFreshGraphDraws) {
-    const std::vector<std::string> texts = {"tan x", "sqrt(4-x^2)", "int x",   "1/x",
-                                            "ln x",  "d/dx(x^3)",   "x^(1/3)", "cos x"};
-    RecordedGraph panned(texts);
-    for (const auto& [dx, dy] : {std::pair{0, 0}, std::pair{5, -3}, std::pair{-2, 4}}) {
-        GraphView& view = panned.view;
-        const std::optional<Range> moved =
-            panRange(view.state().range(), view.state().area(), dx, dy);
-        ASSERT_TRUE(moved);
-        std::string error;
-        ASSERT_TRUE(view.applyRange(*moved, error));
-        view.columnCache().resetCounts();
-        view.redraw(panned.canvas);
-        // The first move puts the Range on its lattice; from then on only the columns
-        // that scroll in are evaluated.
-        const long long columns = view.state().area().width + 1;
-        if (dx != 0) {
-            EXPECT_EQ(view.columnCache().counts().evaluated, 8LL * std::abs(dx));
-            EXPECT_EQ(view.columnCache().counts().reused, 8 * (columns - std::abs(dx)));
-        }
-        RecordedGraph fresh(texts);
-        ASSERT_TRUE(fresh.view.applyRange(*moved, error));
-        fresh.view.redraw(fresh.canvas);
-        EXPECT_EQ(panned.canvas.primitives().size(), fresh.canvas.primitives().size());
-        EXPECT_TRUE(panned.polylines() == fresh.polylines());
-    }
 }
 
 } // namespace
