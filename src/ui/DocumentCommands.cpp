@@ -120,7 +120,11 @@ void DocumentCommands::takeDocument(files::Document doc) {
     graph::analysis::swapReversedBounds(doc.range, m_app.engine);
     m_windows.range.setTexts(doc.range);
     m_windows.range.setRedrawEnabled(true);
-    m_ranges.applyRange();
+    if (!m_ranges.applyRange()) {
+        // The work keeps the document's texts, so that saving writes them back as they
+        // were rather than the Range the graph still shows.
+        m_app.work.rangeTexts = doc.range;
+    }
     m_controller.startMode(doc.mode);
     // What cannot be plotted is told in one message, not one for each entry.
     const QString refused = m_controller.plotEntries(doc.plotted, doc.mode == graph::Mode::Integral

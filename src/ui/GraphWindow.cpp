@@ -158,7 +158,8 @@ void TGraphWindow::paintEvent(QPaintEvent* event) {
     // Moved to a screen of another pixel ratio: the picture is drawn again for it.
     if (isVisible() && image.size() != deviceSize() &&
         m_app.graphState().rendering().pixelRatio != ratio)
-        QMetaObject::invokeMethod(this, &TGraphWindow::redraw, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { guarded([this] { redraw(); }); }, Qt::QueuedConnection);
 }
 
 QRect TGraphWindow::focusRect() const {
@@ -177,13 +178,20 @@ void TGraphWindow::redrawIfResized() {
         redraw();
 }
 
+void TGraphWindow::guarded(const std::function<void()>& draw) {
+    if (m_guard)
+        m_guard->run(draw);
+    else
+        draw();
+}
+
 void TGraphWindow::resizeEvent(QResizeEvent*) {
     if (isVisible())
-        redrawIfResized();
+        guarded([this] { redrawIfResized(); });
 }
 
 void TGraphWindow::showEvent(QShowEvent*) {
-    redrawIfResized();
+    guarded([this] { redrawIfResized(); });
 }
 
 void TGraphWindow::mousePressEvent(QMouseEvent* event) {

@@ -104,6 +104,9 @@ private:
     };
 
     void redrawIfResized();
+    // Runs `draw` under the guard once there is one: drawing that fails in an event of the
+    // window system is reported like a failed command.
+    void guarded(const std::function<void()>& draw);
     // The window's size in device pixels.
     QSize deviceSize() const;
     // A rectangle of device pixels in the window's coordinates (whole pixels, outwards).

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QFont>
 
+#include "files/FileError.h"
 #include "ui/AppState.h"
 #include "ui/AxisTextDialog.h"
 #include "ui/FrameActions.h"
@@ -100,8 +101,10 @@ void OptionCommands::setSmoothLines(bool on) {
     graph::Rendering rendering = m_app.graphState().rendering();
     rendering.smoothCurves = on;
     m_app.graph.setRendering(rendering);
-    m_app.settings.setSmoothLines(on);
     m_controller.redraw();
+    if (!m_app.settings.setSmoothLines(on))
+        m_questions.error(QString::fromStdString(
+            files::settingsNotWritten(m_app.settings.path(), m_app.language)));
 }
 
 void OptionCommands::setAngleUnit(bool radians) {

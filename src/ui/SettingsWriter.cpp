@@ -16,8 +16,8 @@ SettingsWriter::SettingsWriter(files::SettingsFile& settings, std::function<void
       m_throttle(
           kIntervalMs, [this] { write(); }, this) {}
 
-void SettingsWriter::put(const std::string& part, Edit edit) {
-    m_edits[part] = std::move(edit);
+void SettingsWriter::put(const std::string& part, Edit edit, std::function<void()> written) {
+    m_edits[part] = {std::move(edit), std::move(written)};
     m_throttle.request();
 }
 
@@ -32,13 +32,22 @@ void SettingsWriter::write() {
         m_edits.clear();
         return;
     }
-    const std::map<std::string, Edit> edits = std::move(m_edits);
+    std::map<std::string, Pending> edits = std::move(m_edits);
     m_edits.clear();
     const bool written = m_settings.update([&](files::Profile& profile) {
         for (const auto& part : edits)
-            part.second(profile);
+            part.second.edit(profile);
     });
-    if (!written && !m_reported) {
+    if (written) {
+        for (const auto& part : edits)
+            if (part.second.written)
+                part.second.written();
+        return;
+    }
+    // Kept for the next write; an edit handed over meanwhile is the newer one.
+    edits.merge(m_edits);
+    m_edits = std::move(edits);
+    if (!m_reported) {
         m_reported = true;
         if (m_report)
             m_report();

@@ -2,7 +2,8 @@
 // histories, the view settings, the recent documents) hands over the
 // edit of its keys, and at most once a second all pending edits go into one replacement of
 // the file, read again just before, so keys written by others (another instance, a dialog)
-// stay. A file that cannot be written is reported once per run.
+// stay. A file that cannot be written is reported once per run; what could not be written
+// stays pending, and goes with the next write or at the end of the run.
 #pragma once
 
 #include <QObject>
@@ -27,8 +28,9 @@ public:
     SettingsWriter(files::SettingsFile& settings, std::function<void()> report,
                    QObject* parent = nullptr);
 
-    // The latest edit of a part replaces an earlier one not yet written.
-    void put(const std::string& part, Edit edit);
+    // The latest edit of a part replaces an earlier one not yet written. `written` is
+    // called once the edit is in the file.
+    void put(const std::string& part, Edit edit, std::function<void()> written = {});
     // Writes what is pending now (the end of a run).
     void flush();
     bool pending() const { return !m_edits.empty(); }
@@ -38,7 +40,11 @@ private:
 
     files::SettingsFile& m_settings;
     std::function<void()> m_report;
-    std::map<std::string, Edit> m_edits;
+    struct Pending {
+        Edit edit;
+        std::function<void()> written;
+    };
+    std::map<std::string, Pending> m_edits;
     WriteThrottle m_throttle;
     bool m_reported = false;
 };

@@ -129,12 +129,20 @@ void WorkKeeping::documentChanged() {
 void WorkKeeping::changeRecent(RecentChange change) {
     m_recentChanges->push_back(std::move(change));
     // The list is read again when it is written: another instance may have added to it.
-    m_settings->put("recent", [changes = m_recentChanges](files::Profile& p) {
-        std::vector<std::string> recent = files::recentDocuments(p);
-        applyRecentChanges(recent, *changes);
-        changes->clear();
-        files::putRecentDocuments(p, recent);
-    });
+    // The changes are forgotten only once they are in the file.
+    const std::size_t count = m_recentChanges->size();
+    m_settings->put(
+        "recent",
+        [changes = *m_recentChanges](files::Profile& p) {
+            std::vector<std::string> recent = files::recentDocuments(p);
+            applyRecentChanges(recent, changes);
+            files::putRecentDocuments(p, recent);
+        },
+        [changes = m_recentChanges, count] {
+            changes->erase(changes->begin(),
+                           changes->begin() +
+                               static_cast<std::ptrdiff_t>(std::min(count, changes->size())));
+        });
 }
 
 void WorkKeeping::historiesChanged() {

@@ -134,6 +134,21 @@ TEST_F(FrameTest, ADocumentWithReversedOrMissingBoundsOpensInOrder) {
     action("Open1")->trigger();
     EXPECT_EQ(frame->rangeWindow().texts(), graph::standardRangeTexts());
     EXPECT_EQ(state().range(), graph::Range::standard());
+
+    // A Range the graph cannot draw is refused, the texts wait in the range window, and
+    // saving writes them back unchanged rather than the Range still shown.
+    files::testing::writeText(path, "[MainMode]\nMode=F\n[Range]\nCells[1,0]=-2\n"
+                                    "Cells[1,1]=2\nCells[1,2]=1\nCells[1,3]=1\nCells[1,4]=1\n"
+                                    "Cells[1,5]=1\n[Functions]\nCount=1\nF1=x\n");
+    questions.expectOpenFile(QString::fromStdString(path));
+    questions.expectError();
+    action("Open1")->trigger();
+    EXPECT_EQ(frame->rangeWindow().texts(), (graph::RangeTexts{"-2", "2", "1", "1", "1", "1"}));
+    EXPECT_EQ(state().range(), graph::Range::standard());
+    action("Save1")->trigger();
+    const std::string saved = files::testing::readText(path);
+    EXPECT_NE(saved.find("Cells[1,3]=1\nCells[1,4]=1\n"), std::string::npos) << saved;
+    EXPECT_TRUE(questions.done());
 }
 
 } // namespace

@@ -151,9 +151,19 @@ TEST_F(KeepingTest, SettingsReachTheFileAsTheyChangeAndKeepForeignKeys) {
     plot("x^3");
     QTest::qWait(1200); // the next write comes a second after the last
     plot("x^4");
+    questions.expectSaveFile(QString::fromStdString(dir.file("during")));
+    action("SaveAs1")->trigger();
     QTest::qWait(1200);
     EXPECT_TRUE(questions.done());
     EXPECT_EQ(questions.messages().size(), 1);
+
+    // What could not be written goes with the next write, once the file can be written.
+    const std::string path = app->settings.path();
+    app->settings = files::SettingsFile(path);
+    action("NormalLines1")->trigger();
+    EXPECT_TRUE(settingsHold("F1=x^4"));
+    EXPECT_TRUE(settingsHold("BoldLines=0"));
+    EXPECT_EQ(app->settings.recentDocuments(), std::vector<std::string>{dir.file("during.LDR")});
 }
 
 TEST_F(KeepingTest, OpenRecentListsExistingDocumentsNewestFirst) {

@@ -1,6 +1,7 @@
 // Options -> Smooth Lines through the frame: off at first, on for the screen and the
 // pictures, kept in the settings file for the next start.
 #include "FrameFixture.h"
+#include "UiTestSupport.h"
 
 #include <QFile>
 
@@ -52,6 +53,13 @@ TEST_F(FrameTest, SmoothLinesAreChosenInTheMenuAndKeptForTheNextStart) {
     restart({"x^2/4-1"});
     EXPECT_FALSE(action("SmoothLines1")->isChecked());
     EXPECT_EQ(blended(graph().bitmap()), 0);
+
+    // A settings file that cannot be written is said so; the screen follows all the same.
+    app->settings = unwritableSettings(app->settings.path());
+    questions.expectError("could not be written");
+    action("SmoothLines1")->trigger();
+    EXPECT_TRUE(questions.done());
+    EXPECT_GT(blended(graph().bitmap()), 0);
 }
 
 } // namespace
