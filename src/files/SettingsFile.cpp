@@ -111,10 +111,6 @@ void putHistories(Profile& profile, const Histories& histories) {
     writeTextList(profile, "IntegralCombo", "I", histories.integrals);
 }
 
-bool SettingsFile::writeHistories(const Histories& histories) {
-    return update([&](Profile& p) { putHistories(p, histories); });
-}
-
 std::optional<std::array<std::string, 6>> SettingsFile::savedRange() const {
     const Profile p = read();
     std::array<std::string, 6> texts;
@@ -203,10 +199,6 @@ std::vector<std::string> recentDocuments(const Profile& profile) {
 
 std::vector<std::string> SettingsFile::recentDocuments() const {
     return files::recentDocuments(read());
-}
-
-bool SettingsFile::writeRecentDocuments(const std::vector<std::string>& paths) {
-    return update([&](Profile& p) { putRecentDocuments(p, paths); });
 }
 
 } // namespace lindor::files

@@ -77,7 +77,6 @@ public:
     bool writeViewSettings(const graph::ViewSettings& view, const NumberLocale& locale);
 
     Histories readHistories() const;
-    bool writeHistories(const Histories& histories);
 
     // The range window's saved texts, Xmin to Ystep; nothing when no range was ever saved,
     // "0" for a single missing key.
@@ -99,7 +98,6 @@ public:
 
     // The documents last opened or saved, newest first (section "RecentDocuments").
     std::vector<std::string> recentDocuments() const;
-    bool writeRecentDocuments(const std::vector<std::string>& paths);
 
 private:
     std::string m_path;

@@ -55,6 +55,13 @@ bool FrameController::plotCommand(const QString& stepName) {
     return taken;
 }
 
+bool FrameController::plotFunction(const QString& text) {
+    if (m_app.work.mode != Mode::Function)
+        setMode(Mode::Function);
+    m_windows.entry.setText(text);
+    return plotCommand();
+}
+
 bool FrameController::plotText(const QString& typed, IntegralLog log) {
     const Mode mode = m_app.work.mode;
     const PlotOutcome outcome =

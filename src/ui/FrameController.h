@@ -35,6 +35,9 @@ public:
     // entry box's text (one undo step, named `stepName` or "Plot" and the text) and puts it
     // at the top of the history. True when it was taken.
     bool plotCommand(const QString& stepName = QString());
+    // A function given from outside (the command line, a drop): function mode first, then
+    // as if typed into the entry box and plotted.
+    bool plotFunction(const QString& text);
     // The graph's plot request for `text` with its messages and instructions; true when
     // the text was taken (it is then part of the work). Nothing goes into the history.
     bool plotText(const QString& text, graph::IntegralLog log = graph::IntegralLog::Skip);

@@ -254,14 +254,7 @@ void TMDIFrame::FormShow(const QStringList& functions) {
             }
             // Functions are plotted in function mode, also after a document in integral
             // mode. Each is a step that can be undone.
-            if (m_app.work.mode != Mode::Function)
-                m_controller->setMode(Mode::Function);
-            bool taken = false;
-            m_steps->record(QString::fromStdString(m_app.language.text("StepPlot"))
-                                .replace(QStringLiteral("%s"), argument),
-                            [&] { taken = m_controller->plotText(argument); });
-            if (taken)
-                m_controller->remember(argument);
+            m_controller->plotFunction(argument);
         });
     }
     m_recentMenu->rebuild();

@@ -71,12 +71,7 @@ void TMDIFrame::openChosenDocument(const QString& path, bool fromRecent) {
 }
 
 void TMDIFrame::plotDroppedText(const QString& text) {
-    m_guard.run([this, &text] {
-        if (m_app.graphState().mode() != graph::Mode::Function)
-            m_controller->setMode(graph::Mode::Function);
-        m_entry->setText(text);
-        m_controller->plotCommand();
-    });
+    m_guard.run([this, &text] { m_controller->plotFunction(text); });
 }
 
 } // namespace lindor::ui

@@ -24,7 +24,6 @@ public:
         const qint64 since = m_last.isValid() ? m_last.elapsed() : m_interval;
         m_timer.start(int(std::max<qint64>(0, m_interval - since)));
     }
-    bool pending() const { return m_timer.isActive(); }
     // Writes at once (the end of a run); a pending request is part of it.
     void runNow() {
         m_timer.stop();

@@ -67,7 +67,7 @@ TEST(SettingsHistories, WrittenHistoriesReadBackAndOldKeysStay) {
     Histories h;
     h.functions = {"2x", "x^2"};
     h.integrals = {"x [0; 1]"};
-    ASSERT_TRUE(settings.writeHistories(h));
+    ASSERT_TRUE(settings.update([&](Profile& p) { putHistories(p, h); }));
     const Histories back = settings.readHistories();
     EXPECT_EQ(back.functions, h.functions);
     EXPECT_EQ(back.integrals, h.integrals);
@@ -199,6 +199,6 @@ TEST(SettingsRecentDocuments, NewestFirstWithoutRepeatsAndAtMostEight) {
     EXPECT_EQ(recent.front(), "/d/5.LDR");
     EXPECT_EQ(recent[1], "/d/10.LDR");
     EXPECT_EQ(recent.back(), "/d/3.LDR"); // 4 went when 5 came back
-    ASSERT_TRUE(settings.writeRecentDocuments(recent));
+    ASSERT_TRUE(settings.update([&](Profile& p) { putRecentDocuments(p, recent); }));
     EXPECT_EQ(settings.recentDocuments(), recent);
 }
