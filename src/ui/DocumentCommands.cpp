@@ -40,13 +40,17 @@ QString DocumentCommands::startFolder() const {
     return dialogFolder(m_app);
 }
 
-void DocumentCommands::setDocument(const QString& path, bool freshSteps) {
+void DocumentCommands::setDocument(const QString& path, bool freshSteps, bool saved) {
     m_app.documentPath = path.toStdString();
     rememberFolder(m_app, path);
-    if (freshSteps)
+    if (freshSteps) {
         m_steps.clear();
-    else
+        // Work that was never saved: no step takes it back to a saved state.
+        if (!saved)
+            m_app.undoStack.resetClean();
+    } else {
         m_steps.setSaved();
+    }
     emit documentChanged();
 }
 
@@ -103,11 +107,8 @@ bool DocumentCommands::openDocument(const QString& path) {
 
 void DocumentCommands::restoreWork(const files::Document& doc, const QString& path) {
     takeDocument(doc);
-    // The restored work starts its own steps and has not been saved: no step takes it back
-    // to a saved state.
-    setDocument(path, true);
-    m_app.undoStack.resetClean();
-    emit documentChanged(); // the caption's mark
+    // The restored work starts its own steps and has not been saved.
+    setDocument(path, true, false);
 }
 
 void DocumentCommands::takeDocument(files::Document doc) {

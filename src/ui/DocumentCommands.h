@@ -52,7 +52,7 @@ private:
     void takeDocument(files::Document doc);
     // The document's path; New and Open start its undo steps afresh, Save marks the work
     // saved.
-    void setDocument(const QString& path, bool freshSteps);
+    void setDocument(const QString& path, bool freshSteps, bool saved = true);
 
     AppState& m_app;
     Questions& m_questions;

@@ -20,6 +20,16 @@ using graph::IntegralLog;
 using graph::Mode;
 using graph::PlotOutcome;
 
+namespace {
+
+// The notice that tells how to type an entry of this mode.
+files::Notice instructionsNotice(Mode mode) {
+    return mode == Mode::Function ? files::Notice::FunctionInstructions
+                                  : files::Notice::IntegralInstructions;
+}
+
+} // namespace
+
 FrameController::FrameController(AppState& app, Questions& questions, const FrameWindows& windows,
                                  WorkSteps& steps, RangeCommands& ranges, SelectionSteps& selection)
     : m_app(app), m_questions(questions), m_windows(windows), m_steps(steps), m_ranges(ranges),
@@ -86,9 +96,7 @@ bool FrameController::plotText(const QString& typed, IntegralLog log) {
         showInstructions(mode, false);
         break;
     case PlotOutcome::Status::EmptyText: {
-        const files::Notice notice = mode == Mode::Function ? files::Notice::FunctionInstructions
-                                                            : files::Notice::IntegralInstructions;
-        if (!m_app.settings.neverShow(notice))
+        if (!m_app.settings.neverShow(instructionsNotice(mode)))
             showInstructions(mode, true);
         break;
     }
@@ -142,8 +150,7 @@ void FrameController::takePlotted() {
 }
 
 void FrameController::showInstructions(Mode mode, bool storeChoice) {
-    const files::Notice notice = mode == Mode::Function ? files::Notice::FunctionInstructions
-                                                        : files::Notice::IntegralInstructions;
+    const files::Notice notice = instructionsNotice(mode);
     InstructionsDialog* dialog = nullptr;
     if (mode == Mode::Function) {
         if (!m_functionInstructions)
@@ -171,16 +178,18 @@ void FrameController::setMode(Mode mode) {
                        [&] { startMode(mode); });
         return;
     }
-    m_windows.log.clear();
-    m_windows.entry.setText(QString());
-    emit statusText(QString());
+    clearEntryAndLog();
     emit modeChanged(mode);
 }
 
-void FrameController::startMode(Mode mode) {
+void FrameController::clearEntryAndLog() {
     m_windows.log.clear();
     m_windows.entry.setText(QString());
     emit statusText(QString());
+}
+
+void FrameController::startMode(Mode mode) {
+    clearEntryAndLog();
     m_app.work.mode = mode;
     m_app.work.plotted.clear();
     m_windows.entry.setHistory(m_app.activeHistory());

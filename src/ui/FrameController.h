@@ -83,6 +83,8 @@ signals:
     void historyChanged();
 
 private:
+    // The mode's commands start with an empty entry box, log and status bar.
+    void clearEntryAndLog();
     QString text(const char* key) const;
     // Shows the instructions of the mode; `storeChoice` writes the never-show box on OK.
     void showInstructions(graph::Mode mode, bool storeChoice);

@@ -16,6 +16,27 @@ bool isBare(const QString& text) {
     return true;
 }
 
+// The characters written as a backslash and a letter.
+struct Escape {
+    char16_t character;
+    char16_t letter;
+};
+constexpr Escape kEscapes[] = {{'\n', 'n'}, {'\r', 'r'}, {'\t', 't'}, {'"', '"'}, {'\\', '\\'}};
+
+const Escape* escapeOfLetter(char16_t letter) {
+    for (const Escape& e : kEscapes)
+        if (e.letter == letter)
+            return &e;
+    return nullptr;
+}
+
+const Escape* escapeOfCharacter(char16_t character) {
+    for (const Escape& e : kEscapes)
+        if (e.character == character)
+            return &e;
+    return nullptr;
+}
+
 QString hex(uint value, int digits) {
     return QString::number(value, 16).rightJustified(digits, QLatin1Char('0'));
 }
@@ -35,22 +56,11 @@ std::optional<QString> unquote(const QString& text, int& i) {
         if (i >= text.size())
             return std::nullopt;
         const QChar e = text[i++];
+        if (const Escape* known = escapeOfLetter(e.unicode())) {
+            out += QChar(known->character);
+            continue;
+        }
         switch (e.unicode()) {
-        case 'n':
-            out += QLatin1Char('\n');
-            break;
-        case 'r':
-            out += QLatin1Char('\r');
-            break;
-        case 't':
-            out += QLatin1Char('\t');
-            break;
-        case '"':
-            out += QLatin1Char('"');
-            break;
-        case '\\':
-            out += QLatin1Char('\\');
-            break;
         case 'x': {
             bool ok = false;
             const uint value = text.mid(i, 2).toUInt(&ok, 16);
@@ -90,24 +100,9 @@ QString quote(const QString& text) {
     QString out = QStringLiteral("\"");
     for (int i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        switch (c) {
-        case '\n':
-            out += QStringLiteral("\\n");
+        if (const Escape* known = escapeOfCharacter(c)) {
+            out += QLatin1Char('\\') + QChar(known->letter);
             continue;
-        case '\r':
-            out += QStringLiteral("\\r");
-            continue;
-        case '\t':
-            out += QStringLiteral("\\t");
-            continue;
-        case '"':
-            out += QStringLiteral("\\\"");
-            continue;
-        case '\\':
-            out += QStringLiteral("\\\\");
-            continue;
-        default:
-            break;
         }
         if (c < 0x20 || c == 0x7f) {
             out += QStringLiteral("\\x") + hex(c, 2);

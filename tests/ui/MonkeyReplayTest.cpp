@@ -49,6 +49,18 @@ TEST_P(MonkeyRecord, KeepsEveryRuleWhenPlayedAgain) {
     EXPECT_EQ(result.actions, steps);
 }
 
+// A record keeps every text typed, whatever characters it holds.
+TEST(MonkeyScript, TextsReadBackAsWritten) {
+    const QString typed = QString::fromUtf8("a\"b\\c\n\t\r\x01\x7f x\u00e9\U0001F600");
+    Line line;
+    line.word(QStringLiteral("type"));
+    line.text(typed);
+    const std::optional<Line> back = Line::parse(line.format());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->at(1), typed);
+    EXPECT_FALSE(Line::parse(QStringLiteral("type \"a\\q\"")));
+}
+
 std::string testName(const ::testing::TestParamInfo<std::string>& info) {
     std::string name = info.param;
     std::replace_if(
