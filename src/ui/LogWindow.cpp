@@ -21,6 +21,10 @@ TLogWindow::TLogWindow(const lang::Language& language, QWidget* parent)
     // lines() see them whole).
     m_memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Lines wrap, so nothing is ever off to the side. A horizontal scroll bar could only
+    // appear and vanish in turn in a very narrow window, relaying out the text each time.
+    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_memo->setMinimumWidth(10 * m_memo->fontMetrics().averageCharWidth());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_memo);

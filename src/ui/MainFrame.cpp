@@ -87,6 +87,9 @@ QMdiSubWindow* TMDIFrame::addChild(QWidget* child, const QString& name) {
     sub->setObjectName(name);
     sub->setWidget(child);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    // No child window gets narrower or lower than its contents can be shown in, whether
+    // dragged, placed by a saved position or set by code.
+    sub->setMinimumSize(sub->minimumSizeHint());
     m_mdi->addSubWindow(sub);
     return sub;
 }
