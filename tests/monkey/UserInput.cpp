@@ -37,15 +37,20 @@ std::pair<Qt::Key, Qt::KeyboardModifiers> keyOf(char16_t c) {
     return {static_cast<Qt::Key>(upper.unicode()), Qt::NoModifier};
 }
 
-void sendKey(QWidget* target, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
+// What a key press starts may close the widget that had the keyboard (Ctrl+N closes an
+// open range cell); the release then goes nowhere, as on a real keyboard.
+void sendKey(QWidget* widget, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
+    const QPointer<QWidget> target(widget);
     QTest::sendKeyEvent(QTest::Press, target, key, text, modifiers);
-    QTest::sendKeyEvent(QTest::Release, target, key, text, modifiers);
+    if (target)
+        QTest::sendKeyEvent(QTest::Release, target, key, text, modifiers);
 }
 
 } // namespace
 
-void typeText(QWidget* target, const QString& text) {
-    for (int i = 0; i < text.size(); ++i) {
+void typeText(QWidget* widget, const QString& text) {
+    const QPointer<QWidget> target(widget);
+    for (int i = 0; i < text.size() && target; ++i) {
         QString typed(text[i]);
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             typed += text[++i];
@@ -102,12 +107,17 @@ QString mouseButtonName(Qt::MouseButton button) {
     }
 }
 
-void click(QWidget* target, Qt::MouseButton button, QPoint at, bool twice) {
-    QTest::mouseClick(target, button, Qt::NoModifier, at);
-    if (twice) {
-        QTest::mousePress(target, button, Qt::NoModifier, at);
-        QTest::mouseDClick(target, button, Qt::NoModifier, at);
+void click(QWidget* widget, Qt::MouseButton button, QPoint at, bool twice) {
+    const QPointer<QWidget> target(widget);
+    QTest::mousePress(target, button, Qt::NoModifier, at);
+    if (target)
         QTest::mouseRelease(target, button, Qt::NoModifier, at);
+    if (twice && target) {
+        QTest::mousePress(target, button, Qt::NoModifier, at);
+        if (target)
+            QTest::mouseDClick(target, button, Qt::NoModifier, at);
+        if (target)
+            QTest::mouseRelease(target, button, Qt::NoModifier, at);
     }
 }
 
