@@ -61,8 +61,13 @@ void WindowCommands::arrangeDefault() {
     const QScopedValueRollback<bool> arranging(m_arranging, true);
     QMdiArea& area = m_frame.mdiArea();
     QMdiSubWindow* graph = m_frame.subWindowOf(&m_frame.graphWindow());
+    // The maximised child first: a minimised one restored while another covers the area
+    // takes over the maximised state, and would keep it under the geometry given below.
     for (QMdiSubWindow* sub : area.subWindowList())
-        if (sub->isMinimized() || sub->isMaximized())
+        if (sub->isMaximized())
+            sub->showNormal();
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (sub->isMinimized())
             sub->showNormal();
     // The panels take their places for the frame's present size first.
     if (m_frame.layout())

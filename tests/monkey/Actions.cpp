@@ -417,7 +417,9 @@ bool Actions::performWindow(const Line& action, QStringList& notes) {
     else if (op == QLatin1String("activate"))
         m_session.frame().mdiArea().setActiveSubWindow(sub);
     else if (op == QLatin1String("geometry")) {
-        if (sub->isMinimized() || sub->isMaximized())
+        // A minimised child restored while another is maximised comes back maximised; a
+        // user restores it once more before moving it.
+        for (int i = 0; i < 2 && (sub->isMinimized() || sub->isMaximized()); ++i)
             sub->showNormal();
         sub->setGeometry(action.numberAt(3), action.numberAt(4), action.numberAt(5),
                          action.numberAt(6));

@@ -44,6 +44,11 @@ std::optional<QString> windowOffScreen() {
     for (const QWidget* w : QApplication::topLevelWidgets()) {
         if (!w->isVisible() || w->isMinimized())
             continue;
+        // A popup list opens beside its box; a box moved off the screen with its window
+        // takes its list along.
+        const QWidget* box = w->windowType() == Qt::Popup ? w->parentWidget() : nullptr;
+        if (box && !QRect(box->mapToGlobal(QPoint(0, 0)), box->size()).intersects(screens))
+            continue;
         if (!w->frameGeometry().intersects(screens))
             return QStringLiteral("the window %1 (%2) lies outside the screen (%3)")
                 .arg(QString::fromLatin1(w->metaObject()->className()),

@@ -38,6 +38,22 @@ TEST_F(FrameTest, SavedPositionsComeBackAndNothingSavedKeepsUsableWindows) {
     EXPECT_TRUE(area.contains(graphFrame->geometry())) << graphFrame->geometry().x();
 }
 
+// Default Position with the graph maximised and the range window closed: restoring the
+// closed one while the graph covered the area left it maximised under its default place.
+TEST_F(FrameTest, DefaultPositionBringsEveryChildBackToANormalWindow) {
+    QMdiSubWindow* rangeFrame = frame->subWindowOf(&frame->rangeWindow());
+    rangeFrame->close();
+    frame->subWindowOf(&graph())->showMaximized();
+    ASSERT_TRUE(rangeFrame->isMinimized());
+    action("DefaultPosition1")->trigger();
+    QApplication::processEvents();
+    for (QMdiSubWindow* sub : frame->mdiArea().subWindowList()) {
+        EXPECT_FALSE(sub->isMaximized()) << sub->objectName().toStdString();
+        EXPECT_FALSE(sub->isMinimized()) << sub->objectName().toStdString();
+    }
+    EXPECT_LT(rangeFrame->height(), frame->mdiArea().viewport()->height() / 2);
+}
+
 TEST_F(FrameTest, QuadraticGraphWindowKeepsTheShorterSide) {
     QMdiSubWindow* sub = frame->subWindowOf(&graph());
     sub->resize(sub->size() - graph().size() + QSize(400, 300));
