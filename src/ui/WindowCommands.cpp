@@ -55,20 +55,28 @@ void WindowCommands::DefaultPosition1Click() {
     arrangeDefault();
 }
 
+namespace {
+
+// The maximised child first: a minimised one restored while another covers the area takes
+// over the maximised state, and would keep it under any geometry given to it afterwards.
+void showChildrenNormal(QMdiArea& area, const QList<QMdiSubWindow*>& children) {
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (sub->isMaximized())
+            sub->showNormal();
+    for (QMdiSubWindow* sub : children)
+        if (sub->isMinimized())
+            sub->showNormal();
+}
+
+} // namespace
+
 void WindowCommands::arrangeDefault() {
     if (m_arranging)
         return;
     const QScopedValueRollback<bool> arranging(m_arranging, true);
     QMdiArea& area = m_frame.mdiArea();
     QMdiSubWindow* graph = m_frame.subWindowOf(&m_frame.graphWindow());
-    // The maximised child first: a minimised one restored while another covers the area
-    // takes over the maximised state, and would keep it under the geometry given below.
-    for (QMdiSubWindow* sub : area.subWindowList())
-        if (sub->isMaximized())
-            sub->showNormal();
-    for (QMdiSubWindow* sub : area.subWindowList())
-        if (sub->isMinimized())
-            sub->showNormal();
+    showChildrenNormal(area, area.subWindowList());
     // The panels take their places for the frame's present size first.
     if (m_frame.layout())
         m_frame.layout()->activate();
@@ -194,14 +202,18 @@ void WindowCommands::LoadPosition1Click() {
         {files::kLogWindow, &m_frame.logWindow()},
         {files::kGraphWindow, &m_frame.graphWindow()},
     };
+    std::vector<std::pair<QMdiSubWindow*, files::WindowPosition>> placed;
     for (const auto& [section, child] : children) {
-        QMdiSubWindow* sub = m_frame.subWindowOf(child);
         const std::optional<files::WindowPosition> saved = savedPosition(m_app.settings, section);
-        if (!saved || saved->width <= 0 || saved->height <= 0)
-            continue;
-        sub->showNormal();
-        sub->setGeometry(restoredGeometry(saved, sub->geometry(), visible));
+        if (saved && saved->width > 0 && saved->height > 0)
+            placed.emplace_back(m_frame.subWindowOf(child), *saved);
     }
+    QList<QMdiSubWindow*> subs;
+    for (const auto& [sub, saved] : placed)
+        subs << sub;
+    showChildrenNormal(m_frame.mdiArea(), subs);
+    for (const auto& [sub, saved] : placed)
+        sub->setGeometry(restoredGeometry(saved, sub->geometry(), visible));
 }
 
 void WindowCommands::MakeGraphWindowQuadratic1Click() {

@@ -38,20 +38,27 @@ TEST_F(FrameTest, SavedPositionsComeBackAndNothingSavedKeepsUsableWindows) {
     EXPECT_TRUE(area.contains(graphFrame->geometry())) << graphFrame->geometry().x();
 }
 
-// Default Position with the graph maximised and the range window closed: restoring the
-// closed one while the graph covered the area left it maximised under its default place.
-TEST_F(FrameTest, DefaultPositionBringsEveryChildBackToANormalWindow) {
+// Default Position and Load Position with the graph maximised and the range window
+// closed: restoring the closed one while the graph covered the area left it maximised
+// under the place it was given.
+TEST_F(FrameTest, DefaultAndLoadPositionBringEveryChildBackToANormalWindow) {
     QMdiSubWindow* rangeFrame = frame->subWindowOf(&frame->rangeWindow());
-    rangeFrame->close();
-    frame->subWindowOf(&graph())->showMaximized();
-    ASSERT_TRUE(rangeFrame->isMinimized());
-    action("DefaultPosition1")->trigger();
-    QApplication::processEvents();
-    for (QMdiSubWindow* sub : frame->mdiArea().subWindowList()) {
-        EXPECT_FALSE(sub->isMaximized()) << sub->objectName().toStdString();
-        EXPECT_FALSE(sub->isMinimized()) << sub->objectName().toStdString();
+    const QRect saved(20, 200, 300, 160);
+    rangeFrame->setGeometry(saved);
+    action("Sparafnsterposition1")->trigger();
+    for (const char* command : {"DefaultPosition1", "LoadPosition1"}) {
+        rangeFrame->close();
+        frame->subWindowOf(&graph())->showMaximized();
+        ASSERT_TRUE(rangeFrame->isMinimized());
+        action(command)->trigger();
+        QApplication::processEvents();
+        for (QMdiSubWindow* sub : frame->mdiArea().subWindowList()) {
+            EXPECT_FALSE(sub->isMaximized()) << command << " " << sub->objectName().toStdString();
+            EXPECT_FALSE(sub->isMinimized()) << command << " " << sub->objectName().toStdString();
+        }
+        EXPECT_LT(rangeFrame->height(), frame->mdiArea().viewport()->height() / 2) << command;
     }
-    EXPECT_LT(rangeFrame->height(), frame->mdiArea().viewport()->height() / 2);
+    EXPECT_EQ(rangeFrame->geometry(), saved);
 }
 
 TEST_F(FrameTest, QuadraticGraphWindowKeepsTheShorterSide) {
