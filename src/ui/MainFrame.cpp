@@ -44,16 +44,34 @@ using graph::Mode;
 
 namespace {
 
-// A child window of the frame: closing it only minimises it.
+// A child window of the frame: closing it only minimises it. It remembers where it was
+// before it was minimised, for Save Position.
 class ChildWindow : public QMdiSubWindow {
 public:
     using QMdiSubWindow::QMdiSubWindow;
+
+    QRect placeBeforeMinimised() const { return m_placeBeforeMinimised; }
 
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         showMinimized();
     }
+    void moveEvent(QMoveEvent* event) override {
+        QMdiSubWindow::moveEvent(event);
+        remember();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QMdiSubWindow::resizeEvent(event);
+        remember();
+    }
+
+private:
+    void remember() {
+        if (!isMinimized())
+            m_placeBeforeMinimised = geometry();
+    }
+    QRect m_placeBeforeMinimised;
 };
 
 } // namespace
@@ -92,6 +110,14 @@ QMdiSubWindow* TMDIFrame::addChild(QWidget* child, const QString& name) {
     sub->setMinimumSize(sub->minimumSizeHint());
     m_mdi->addSubWindow(sub);
     return sub;
+}
+
+QRect TMDIFrame::placeOf(QWidget* child) const {
+    QMdiSubWindow* sub = subWindowOf(child);
+    const auto* window = dynamic_cast<const ChildWindow*>(sub);
+    if (sub->isMinimized() && window && window->placeBeforeMinimised().isValid())
+        return window->placeBeforeMinimised();
+    return sub->geometry();
 }
 
 QMdiSubWindow* TMDIFrame::subWindowOf(QWidget* child) const {

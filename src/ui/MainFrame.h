@@ -73,6 +73,8 @@ public:
     FrameActions& actions() { return *m_actions; }
     QMdiArea& mdiArea() { return *m_mdi; }
     QMdiSubWindow* subWindowOf(QWidget* child) const;
+    // Where a child window lies; for a minimised one, where it lay before.
+    QRect placeOf(QWidget* child) const;
 
     // Keeps the work, the settings and the recent documents while the run goes on.
     WorkKeeping& keeping() { return *m_keeping; }

@@ -172,7 +172,7 @@ std::vector<std::pair<std::string, files::WindowPosition>> WindowCommands::posit
         {files::kGraphWindow, &m_frame.graphWindow()},
     };
     for (const auto& [section, child] : children)
-        result.emplace_back(section, toWindowPosition(m_frame.subWindowOf(child)->geometry()));
+        result.emplace_back(section, toWindowPosition(m_frame.placeOf(child)));
     return result;
 }
 

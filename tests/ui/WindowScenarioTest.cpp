@@ -40,11 +40,12 @@ TEST_F(FrameTest, SavedPositionsComeBackAndNothingSavedKeepsUsableWindows) {
 
 // Default Position and Load Position with the graph maximised and the range window
 // closed: restoring the closed one while the graph covered the area left it maximised
-// under the place it was given.
+// under the place it was given. Save Position keeps a closed window's place, not its icon.
 TEST_F(FrameTest, DefaultAndLoadPositionBringEveryChildBackToANormalWindow) {
     QMdiSubWindow* rangeFrame = frame->subWindowOf(&frame->rangeWindow());
     const QRect saved(20, 200, 300, 160);
     rangeFrame->setGeometry(saved);
+    rangeFrame->close();
     action("Sparafnsterposition1")->trigger();
     for (const char* command : {"DefaultPosition1", "LoadPosition1"}) {
         rangeFrame->close();
