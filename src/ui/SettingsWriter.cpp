@@ -44,9 +44,8 @@ void SettingsWriter::write() {
                 part.second.written();
         return;
     }
-    // Kept for the next write; an edit handed over meanwhile is the newer one.
-    edits.merge(m_edits);
-    m_edits = std::move(edits);
+    // Kept for the next write; an edit handed over meanwhile is the newer one and stays.
+    m_edits.merge(edits);
     if (!m_reported) {
         m_reported = true;
         if (m_report)

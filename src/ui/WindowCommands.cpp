@@ -57,14 +57,11 @@ void WindowCommands::DefaultPosition1Click() {
 
 namespace {
 
-// The maximised child first: a minimised one restored while another covers the area takes
-// over the maximised state, and would keep it under any geometry given to it afterwards.
-void showChildrenNormal(QMdiArea& area, const QList<QMdiSubWindow*>& children) {
+// Comes before restoring a minimised child: one restored while another covers the area
+// takes over the maximised state, and would keep it under any geometry given to it.
+void restoreMaximisedChild(QMdiArea& area) {
     for (QMdiSubWindow* sub : area.subWindowList())
         if (sub->isMaximized())
-            sub->showNormal();
-    for (QMdiSubWindow* sub : children)
-        if (sub->isMinimized())
             sub->showNormal();
 }
 
@@ -76,7 +73,10 @@ void WindowCommands::arrangeDefault() {
     const QScopedValueRollback<bool> arranging(m_arranging, true);
     QMdiArea& area = m_frame.mdiArea();
     QMdiSubWindow* graph = m_frame.subWindowOf(&m_frame.graphWindow());
-    showChildrenNormal(area, area.subWindowList());
+    restoreMaximisedChild(area);
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (sub->isMinimized())
+            sub->showNormal();
     // The panels take their places for the frame's present size first.
     if (m_frame.layout())
         m_frame.layout()->activate();
@@ -202,18 +202,15 @@ void WindowCommands::LoadPosition1Click() {
         {files::kLogWindow, &m_frame.logWindow()},
         {files::kGraphWindow, &m_frame.graphWindow()},
     };
-    std::vector<std::pair<QMdiSubWindow*, files::WindowPosition>> placed;
+    restoreMaximisedChild(m_frame.mdiArea());
     for (const auto& [section, child] : children) {
+        QMdiSubWindow* sub = m_frame.subWindowOf(child);
         const std::optional<files::WindowPosition> saved = savedPosition(m_app.settings, section);
-        if (saved && saved->width > 0 && saved->height > 0)
-            placed.emplace_back(m_frame.subWindowOf(child), *saved);
-    }
-    QList<QMdiSubWindow*> subs;
-    for (const auto& [sub, saved] : placed)
-        subs << sub;
-    showChildrenNormal(m_frame.mdiArea(), subs);
-    for (const auto& [sub, saved] : placed)
+        if (!saved || saved->width <= 0 || saved->height <= 0)
+            continue;
+        sub->showNormal();
         sub->setGeometry(restoredGeometry(saved, sub->geometry(), visible));
+    }
 }
 
 void WindowCommands::MakeGraphWindowQuadratic1Click() {

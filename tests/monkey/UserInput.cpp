@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
+#include <vector>
 
 namespace lindor::monkey {
 
@@ -108,17 +109,14 @@ QString mouseButtonName(Qt::MouseButton button) {
 }
 
 void click(QWidget* widget, Qt::MouseButton button, QPoint at, bool twice) {
+    // What a press or release starts may close the widget under the pointer.
     const QPointer<QWidget> target(widget);
-    QTest::mousePress(target, button, Qt::NoModifier, at);
-    if (target)
-        QTest::mouseRelease(target, button, Qt::NoModifier, at);
-    if (twice && target) {
-        QTest::mousePress(target, button, Qt::NoModifier, at);
+    std::vector<QTest::MouseAction> events{QTest::MousePress, QTest::MouseRelease};
+    if (twice)
+        events.insert(events.end(), {QTest::MousePress, QTest::MouseDClick, QTest::MouseRelease});
+    for (QTest::MouseAction event : events)
         if (target)
-            QTest::mouseDClick(target, button, Qt::NoModifier, at);
-        if (target)
-            QTest::mouseRelease(target, button, Qt::NoModifier, at);
-    }
+            QTest::mouseEvent(event, target, button, Qt::NoModifier, at);
 }
 
 void drag(QWidget* widget, Qt::MouseButton button, QPoint from, QPoint to, int moves) {
